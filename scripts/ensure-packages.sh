@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages named on the command line that are missing.
+# As root it runs apt-get; otherwise it prints the one line to run and fails.
+set -eu
+
+missing=()
+for package in "$@"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+install_line="apt-get install -y --no-install-recommends ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing Debian packages; as root, run: apt-get update && $install_line" >&2
+    exit 1
+fi
+echo "Installing missing Debian packages: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+$install_line

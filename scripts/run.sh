@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the viewer and runs it. With no X display it runs the viewer on a
+# virtual screen instead, saves a picture of it and ends it.
+set -eu
+cd "$(dirname "$0")/.."
+
+packages=(g++ cmake make freeglut3-dev libglu1-mesa-dev)
+[ -n "${DISPLAY:-}" ] || packages+=(xvfb xdotool x11-apps netpbm)
+scripts/ensure-packages.sh "${packages[@]}"
+
+cmake -S . -B build
+cmake --build build -j "$(nproc)"
+
+if [ -n "${DISPLAY:-}" ]; then
+    exec build/hand-viewer "$@"
+fi
+exec scripts/show-headless.sh build/hand-viewer build/hand-viewer.png

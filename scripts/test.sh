@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the unit and end-to-end tests in a
+# normal build, then the unit tests again under AddressSanitizer and UBSan.
+set -eu
+cd "$(dirname "$0")/.."
+
+scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev \
+    libgtest-dev xvfb libx11-dev libxtst-dev
+
+jobs=$(nproc)
+
+cmake -S . -B build -DHAND_BUILD_TESTS=ON
+cmake --build build -j "$jobs"
+(cd build && ctest --output-on-failure -j "$jobs")
+
+cmake -S . -B build-sanitize -DHAND_BUILD_TESTS=ON -DHAND_SANITIZE=ON
+cmake --build build-sanitize -j "$jobs"
+(cd build-sanitize && ctest --output-on-failure -j "$jobs" -L unit)

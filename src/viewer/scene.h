@@ -1,0 +1,20 @@
+#pragma once
+
+// The picture: fixed GL state, projection, one light and the hand turned by
+// three view angles. Knows nothing of keys.
+
+// View rotation of the whole hand, in degrees. Keys wrap them into 0..360;
+// motions add to them freely, so any value may occur.
+extern float rotX;
+extern float rotY;
+extern float rotZ;
+
+void initGLState();
+
+// Draws one complete frame of the global hand and shows it at once. Called by
+// GLUT on a redisplay, and directly by motions for each of their frames.
+void displayScene();
+
+void reshapeView(int width, int height);
+
+void idleNoop();
