@@ -30,6 +30,10 @@ xwd -silent -id "$window" | xwdtopnm 2>/dev/null | pnmtopng > "$picture"
 echo
 echo "Saved $(realpath "$picture")"
 
-kill "$viewer_pid"
-wait "$viewer_pid" 2>/dev/null || true
+# Escape ends the viewer as a user would.
+xdotool mousemove --window "$window" 150 150 key Escape
+status=0
+wait "$viewer_pid" || status=$?
 viewer_pid=
+echo "The viewer ended with status $status."
+exit "$status"

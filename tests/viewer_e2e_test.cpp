@@ -1,58 +1,18 @@
 // The real hand-viewer on a private Xvfb: its console, its window and the
 // pixels of its first frame.
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
-#include "support/x_session.h"
+#include "support/viewer_fixture.h"
 
 namespace {
 
-const std::string prompt = "FullScreen?(y/n) ";
-
-class Viewer : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { screen = std::make_unique<VirtualScreen>(); }
-    static void TearDownTestSuite() { screen.reset(); }
-
-    // Starts the viewer, answers the prompt (or closes the console when
-    // `answer` is null) and waits for its window.
-    Window start(const char* answer)
-    {
-        viewer = std::make_unique<ChildProcess>(std::vector<std::string>{viewerPath()}, screen->name());
-        EXPECT_EQ(viewer->output(prompt.size(), 10s), prompt);
-        if (answer)
-            viewer->write(answer);
-        else
-            viewer->closeInput();
-        const Window window = waitForWindow(display(), viewerPath(), 10s);
-        EXPECT_NE(window, 0u) << "no viewer window appeared";
-        return window;
-    }
-
-    void TearDown() override
-    {
-        if (viewer) {
-            viewer->terminate();
-            EXPECT_NE(viewer->waitForExit(5s), -1);
-        }
-    }
-
-    static Display* display() { return screen->display(); }
-
-    static std::unique_ptr<VirtualScreen> screen;
-    std::unique_ptr<ChildProcess> viewer;
-};
-
-std::unique_ptr<VirtualScreen> Viewer::screen;
+using Viewer = ViewerTest;
 
 TEST_F(Viewer, PromptsWithExactBytesAndPrintsNothingElse)
 {
-    const Window window = start("n\n");
+    start("n\n");
     ASSERT_NE(window, 0u);
     waitForPicture(display(), window, 10s);
-    EXPECT_EQ(viewer->output(prompt.size() + 1, 300ms), prompt);
+    EXPECT_EQ(viewer->output(viewerPrompt.size() + 1, 300ms), viewerPrompt);
 }
 
 TEST_F(Viewer, AnythingButLowerCaseYGivesTheSmallWindow)
@@ -61,7 +21,7 @@ TEST_F(Viewer, AnythingButLowerCaseYGivesTheSmallWindow)
     const bool fullScreen[] = {false, false, false, false, true};
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(answers[i] ? answers[i] : "(closed input)");
-        const Window window = start(answers[i]);
+        start(answers[i]);
         ASSERT_NE(window, 0u);
         waitForPicture(display(), window, 10s);
         const Geometry g = geometryOf(display(), window);
@@ -76,15 +36,14 @@ TEST_F(Viewer, AnythingButLowerCaseYGivesTheSmallWindow)
             EXPECT_EQ(g.width, 300);
             EXPECT_EQ(g.height, 300);
         }
-        TearDown();
+        stop();
     }
 }
 
 TEST_F(Viewer, FirstFrameShowsTheOpenHandPalmForward)
 {
-    const Window window = start("n\n");
-    ASSERT_NE(window, 0u);
-    const Image frame = waitForStillPicture(display(), window, 10s);
+    const Image frame = startAtRest();
+    ASSERT_FALSE(frame.pixels.empty());
     const int w = frame.width;
     const int h = frame.height;
 

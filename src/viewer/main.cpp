@@ -2,6 +2,7 @@
 
 #include <GL/glut.h>
 
+#include "keyboard.h"
 #include "scene.h"
 
 namespace {
@@ -35,6 +36,8 @@ int main(int argc, char** argv)
     glutIdleFunc(idleNoop);
     glutDisplayFunc(displayScene);
     glutReshapeFunc(reshapeView);
+    // Characters only: arrows, function keys and the mouse do nothing.
+    glutKeyboardFunc(onKey);
 
     glutMainLoop();
     return 0;

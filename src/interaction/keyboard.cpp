@@ -1,0 +1,85 @@
+#include "keyboard.h"
+
+#include <GL/glut.h>
+
+#include <cstdlib>
+
+#include "hand_model.h"
+#include "scene.h"
+
+namespace {
+
+constexpr unsigned char escapeKey = 27;
+
+constexpr float turnStep = 5.0f;   // degrees per key press
+constexpr float fullTurn = 360.0f;
+constexpr float bendStep = 5.0f;   // bend units per key press
+constexpr float straight = 0.0f;
+constexpr float fullyBent = 100.0f;
+
+// Keeps the angle in 0..360 going down; 0 turns down to 355.
+void turnDown(float& angle)
+{
+    angle -= turnStep;
+    if (angle < 0.0f)
+        angle += fullTurn;
+}
+
+// Keeps the angle in 5..360 going up: 355 turns up to 360, and 360 to 5.
+void turnUp(float& angle)
+{
+    angle += turnStep;
+    if (angle > fullTurn)
+        angle -= fullTurn;
+}
+
+void bendDigit(int digit)
+{
+    if (hand.bend[digit] < fullyBent)
+        hand.setBend(digit, hand.bend[digit] + bendStep);
+}
+
+void straightenDigit(int digit)
+{
+    if (hand.bend[digit] > straight)
+        hand.setBend(digit, hand.bend[digit] - bendStep);
+}
+
+// Runs the command bound to `key` and says whether there was one. Every
+// binding lies within codes 8..119; letters are bound in lower case only.
+bool runCommand(unsigned char key)
+{
+    switch (key) {
+    case escapeKey: std::exit(0);
+
+    case ',': turnDown(rotY); break;
+    case '.': turnUp(rotY); break;
+    case '[': turnDown(rotX); break;
+    case ']': turnUp(rotX); break;
+    case '0': turnDown(rotZ); break;  // on the Z pair the left-hand key turns up
+    case '9': turnUp(rotZ); break;
+
+    // The upper row bends digits 0..4, the row below straightens them.
+    case 'q': bendDigit(0); break;
+    case 'w': bendDigit(1); break;
+    case 'e': bendDigit(2); break;
+    case 'r': bendDigit(3); break;
+    case 't': bendDigit(thumbIndex); break;
+    case 'a': straightenDigit(0); break;
+    case 's': straightenDigit(1); break;
+    case 'd': straightenDigit(2); break;
+    case 'f': straightenDigit(3); break;
+    case 'g': straightenDigit(thumbIndex); break;
+
+    default: return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void onKey(unsigned char key, int, int)
+{
+    if (runCommand(key))
+        glutPostRedisplay();  // even when the command changed nothing
+}

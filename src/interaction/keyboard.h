@@ -1,0 +1,7 @@
+#pragma once
+
+// The GLUT keyboard callback: every command of the running viewer is one key.
+// A bound key runs its command and then asks for one redisplay; any other key
+// (upper-case letters, codes outside 8..119, keys without a binding) does
+// nothing at all.
+void onKey(unsigned char key, int x, int y);

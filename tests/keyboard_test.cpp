@@ -1,0 +1,174 @@
+#include "keyboard.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "hand_model.h"
+#include "scene.h"
+#include "support/gl_recorder.h"
+
+namespace {
+
+// The state keys act on: the view angles X, Y, Z and the five bends.
+struct ViewState {
+    float angle[3];
+    float bend[digitCount];
+
+    bool operator==(const ViewState& other) const
+    {
+        return std::equal(angle, angle + 3, other.angle) &&
+               std::equal(bend, bend + digitCount, other.bend);
+    }
+};
+
+ViewState currentState()
+{
+    ViewState s{{rotX, rotY, rotZ}, {}};
+    std::copy(hand.bend, hand.bend + digitCount, s.bend);
+    return s;
+}
+
+void press(unsigned char key, int times = 1)
+{
+    for (int i = 0; i < times; ++i)
+        onKey(key, 0, 0);
+}
+
+class Keyboard : public ::testing::Test {
+protected:
+    void SetUp() override { restart(); }
+    void TearDown() override { restart(); }
+
+    static void restart()
+    {
+        resetGl();
+        rotX = rotY = rotZ = 0.0f;
+        for (int i = 0; i < digitCount; ++i)
+            hand.setBend(i, 0.0f);
+    }
+};
+
+TEST_F(Keyboard, ViewKeysWrapAtAFullTurn)
+{
+    struct Pair {
+        unsigned char down, up;
+        float* angle;
+    } pairs[] = {{',', '.', &rotY}, {'[', ']', &rotX}, {'0', '9', &rotZ}};
+
+    for (const Pair& p : pairs) {
+        SCOPED_TRACE(std::string(1, static_cast<char>(p.up)));
+        restart();
+        press(p.up, 71);
+        EXPECT_EQ(*p.angle, 355.0f);
+        press(p.up);
+        EXPECT_EQ(*p.angle, 360.0f) << "a full turn stays 360";
+        press(p.up);
+        EXPECT_EQ(*p.angle, 5.0f);
+        EXPECT_EQ(gl().redisplayRequests, 73);
+
+        restart();
+        press(p.down);
+        EXPECT_EQ(*p.angle, 355.0f);
+        press(p.down, 71);
+        EXPECT_EQ(*p.angle, 0.0f);
+        press(p.down);
+        EXPECT_EQ(*p.angle, 355.0f);
+    }
+}
+
+TEST_F(Keyboard, BendKeysStopAtTheirLimitsAndStillAskForARedisplay)
+{
+    press('q', 25);
+    EXPECT_EQ(hand.bend[0], 100.0f);
+    EXPECT_EQ(hand.fingers[0].proximal.angle, 90.0f);
+    EXPECT_EQ(gl().redisplayRequests, 25);
+
+    resetGl();
+    press('s');  // ring finger already straight
+    EXPECT_EQ(hand.bend[1], 0.0f);
+    EXPECT_EQ(gl().redisplayRequests, 1);
+
+    press('a', 21);
+    EXPECT_EQ(hand.bend[0], 0.0f);
+    EXPECT_EQ(gl().redisplayRequests, 22);
+}
+
+TEST_F(Keyboard, EachKeyMovesOnlyItsOwnDigitOrAngle)
+{
+    const struct Binding {
+        unsigned char key;
+        bool isView;
+        int which;  // axis 0 X, 1 Y, 2 Z; or digit
+        float change;
+    } bindings[] = {
+        {'q', false, 0, 5},  {'w', false, 1, 5},  {'e', false, 2, 5},  {'r', false, 3, 5},
+        {'t', false, 4, 5},  {'a', false, 0, -5}, {'s', false, 1, -5}, {'d', false, 2, -5},
+        {'f', false, 3, -5}, {'g', false, 4, -5}, {',', true, 1, -5},  {'.', true, 1, 5},
+        {'[', true, 0, -5},  {']', true, 0, 5},   {'0', true, 2, -5},  {'9', true, 2, 5},
+    };
+    for (const Binding& b : bindings) {
+        SCOPED_TRACE(std::string(1, static_cast<char>(b.key)));
+        restart();
+        // Start mid-range so that both directions can move.
+        rotX = rotY = rotZ = 50.0f;
+        for (int i = 0; i < digitCount; ++i)
+            hand.setBend(i, 50.0f);
+        ViewState expected = currentState();
+        (b.isView ? expected.angle : expected.bend)[b.which] += b.change;
+
+        press(b.key);
+        EXPECT_TRUE(currentState() == expected);
+        EXPECT_EQ(gl().redisplayRequests, 1);
+    }
+}
+
+TEST_F(Keyboard, UnboundCodesDoNothingAtAll)
+{
+    const std::string boundKeys = "\x1b,.[]09qwertasdfg";
+    rotX = 10.0f;
+    rotY = 20.0f;
+    rotZ = 30.0f;
+    hand.setBend(2, 40.0f);
+    const ViewState before = currentState();
+
+    int tried = 0;
+    for (int code = 0; code <= 255; ++code) {
+        if (boundKeys.find(static_cast<char>(code)) != std::string::npos)
+            continue;
+        onKey(static_cast<unsigned char>(code), 17, 23);
+        EXPECT_TRUE(currentState() == before) << "code " << code;
+        ++tried;
+    }
+    EXPECT_EQ(tried, 256 - static_cast<int>(boundKeys.size()));
+    EXPECT_EQ(gl().redisplayRequests, 0);
+    EXPECT_EQ(gl().swaps, 0);
+}
+
+TEST_F(Keyboard, AnglesAndBendsStayOnWholeStepsOfFive)
+{
+    const char keys[] = ",.[]09qwertasdfg";
+    unsigned int seed = 12345;
+    for (int i = 0; i < 5000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        press(static_cast<unsigned char>(keys[(seed >> 16) % (sizeof keys - 1)]));
+        for (float v : {rotX, rotY, rotZ}) {
+            ASSERT_EQ(std::fmod(v, 5.0f), 0.0f) << v;
+            ASSERT_TRUE(v >= 0.0f && v <= 360.0f) << v;
+        }
+        for (float b : hand.bend) {
+            ASSERT_EQ(std::fmod(b, 5.0f), 0.0f) << b;
+            ASSERT_TRUE(b >= 0.0f && b <= 100.0f) << b;
+        }
+    }
+}
+
+TEST(KeyboardDeathTest, EscapeEndsTheProgramWithStatusZero)
+{
+    resetGl();
+    EXPECT_EXIT(onKey(27, 0, 0), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
