@@ -6,20 +6,20 @@
 
 namespace {
 
-using Keyboard = ViewerTest;
+using KeysInTheWindow = ViewerTest;
 
 // Middles of the little and ring fingers' middle segments, at rest.
 const Pixel littleFinger = restPixel(-3.0, 6.0 + 1.6 + 0.7, 0.0);
 const Pixel ringFinger = restPixel(-1.5, 6.0 + 2.4 + 1.05, 0.0);
 
-TEST_F(Keyboard, EscapeEndsTheViewerWithStatusZero)
+TEST_F(KeysInTheWindow, EscapeEndsTheViewerWithStatusZero)
 {
     ASSERT_FALSE(startAtRest().pixels.empty());
     press(XK_Escape);
     EXPECT_EQ(viewer->waitForExit(5s), 0);
 }
 
-TEST_F(Keyboard, TwentyBendsCurlTheLittleFingerDown)
+TEST_F(KeysInTheWindow, TwentyBendsCurlTheLittleFingerDown)
 {
     const Image rest = startAtRest();
     ASSERT_FALSE(rest.pixels.empty());
@@ -33,7 +33,7 @@ TEST_F(Keyboard, TwentyBendsCurlTheLittleFingerDown)
     EXPECT_GT(goldenAround(bent, ringFinger), 20);
 }
 
-TEST_F(Keyboard, SeventyTwoTurnsComeBackToTheFirstPicture)
+TEST_F(KeysInTheWindow, SeventyTwoTurnsComeBackToTheFirstPicture)
 {
     const Image rest = startAtRest();
     ASSERT_FALSE(rest.pixels.empty());
@@ -47,7 +47,7 @@ TEST_F(Keyboard, SeventyTwoTurnsComeBackToTheFirstPicture)
     EXPECT_TRUE(back == rest);
 }
 
-TEST_F(Keyboard, ArrowsFunctionKeysAndClicksDoNothing)
+TEST_F(KeysInTheWindow, ArrowsFunctionKeysAndClicksDoNothing)
 {
     const Image rest = startAtRest();
     ASSERT_FALSE(rest.pixels.empty());

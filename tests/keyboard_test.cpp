@@ -127,7 +127,7 @@ TEST_F(Keyboard, EachKeyMovesOnlyItsOwnDigitOrAngle)
 
 TEST_F(Keyboard, UnboundCodesDoNothingAtAll)
 {
-    const std::string boundKeys = "\x1b,.[]09qwertasdfg";
+    const std::string boundKeys = "\x1b,.[]09qwertasdfg*+-/1234\b";
     rotX = 10.0f;
     rotY = 20.0f;
     rotZ = 30.0f;

@@ -5,9 +5,9 @@
 
 namespace {
 
-using Viewer = ViewerTest;
+using ViewerWindow = ViewerTest;
 
-TEST_F(Viewer, PromptsWithExactBytesAndPrintsNothingElse)
+TEST_F(ViewerWindow, PromptsWithExactBytesAndPrintsNothingElse)
 {
     start("n\n");
     ASSERT_NE(window, 0u);
@@ -15,7 +15,7 @@ TEST_F(Viewer, PromptsWithExactBytesAndPrintsNothingElse)
     EXPECT_EQ(viewer->output(viewerPrompt.size() + 1, 300ms), viewerPrompt);
 }
 
-TEST_F(Viewer, AnythingButLowerCaseYGivesTheSmallWindow)
+TEST_F(ViewerWindow, AnythingButLowerCaseYGivesTheSmallWindow)
 {
     const char* answers[] = {"n\n", "Y\n", "\n", nullptr, "yes"};
     const bool fullScreen[] = {false, false, false, false, true};
@@ -40,7 +40,7 @@ TEST_F(Viewer, AnythingButLowerCaseYGivesTheSmallWindow)
     }
 }
 
-TEST_F(Viewer, FirstFrameShowsTheOpenHandPalmForward)
+TEST_F(ViewerWindow, FirstFrameShowsTheOpenHandPalmForward)
 {
     const Image frame = startAtRest();
     ASSERT_FALSE(frame.pixels.empty());

@@ -5,10 +5,12 @@
 #include <cstdlib>
 
 #include "hand_model.h"
+#include "motions.h"
 #include "scene.h"
 
 namespace {
 
+constexpr unsigned char backspaceKey = 8;
 constexpr unsigned char escapeKey = 27;
 
 constexpr float turnStep = 5.0f;   // degrees per key press
@@ -70,6 +72,17 @@ bool runCommand(unsigned char key)
     case 'd': straightenDigit(2); break;
     case 'f': straightenDigit(3); break;
     case 'g': straightenDigit(thumbIndex); break;
+
+    // Motions play all their frames before the key's own redisplay.
+    case '*': openFingers(hand, true); break;
+    case '+': openFingers(hand, false); break;
+    case '-': closeFingers(hand, false); break;
+    case '/': closeFingers(hand, true); break;
+    case '1': gestureWave(hand); break;
+    case '2': gestureTurnMiddle(hand); break;
+    case '3': gestureThumbLittle(hand); break;
+    case '4': gestureBeckon(hand); break;
+    case backspaceKey: returnHome(hand); break;
 
     default: return false;
     }
