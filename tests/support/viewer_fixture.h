@@ -22,24 +22,23 @@ protected:
     // Starts the viewer, answers the prompt (or closes its console when
     // `answer` is null) and waits for its window, found by its title: the
     // program's path, as the viewer was started with it.
-    Window start(const char* answer)
+    Window start(const char* answer, const std::string& program = viewerPath())
     {
-        viewer = std::make_unique<ChildProcess>(std::vector<std::string>{viewerPath()},
-                                                screen->name());
+        viewer = std::make_unique<ChildProcess>(std::vector<std::string>{program}, screen->name());
         EXPECT_EQ(viewer->output(viewerPrompt.size(), 10s), viewerPrompt);
         if (answer)
             viewer->write(answer);
         else
             viewer->closeInput();
-        window = waitForWindow(display(), viewerPath(), 10s);
+        window = waitForWindow(display(), program, 10s);
         EXPECT_NE(window, 0u) << "no viewer window appeared";
         return window;
     }
 
     // Starts with the 300 x 300 window and returns its first, settled frame.
-    Image startAtRest()
+    Image startAtRest(const std::string& program = viewerPath())
     {
-        if (!start("n\n"))
+        if (!start("n\n", program))
             return {};
         return waitForStillPicture(display(), window, 10s);
     }
