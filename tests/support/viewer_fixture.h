@@ -24,13 +24,22 @@ protected:
     // program's path, as the viewer was started with it.
     Window start(const char* answer, const std::string& program = viewerPath())
     {
-        viewer = std::make_unique<ChildProcess>(std::vector<std::string>{program}, screen->name());
-        EXPECT_EQ(viewer->output(viewerPrompt.size(), 10s), viewerPrompt);
-        if (answer)
+        return start(std::vector<std::string>{program}, answer ? std::string(answer) : "", !answer);
+    }
+
+    // The same for any command line whose last word runs the viewer, with
+    // standard input read from `inputPath` instead of the test's answer.
+    Window start(const std::vector<std::string>& command, const std::string& answer,
+                 bool closeInput, const std::string& inputPath = "")
+    {
+        viewer = std::make_unique<ChildProcess>(command, screen->name(), inputPath);
+        EXPECT_EQ(viewer->output(viewerPrompt.size(), 60s), viewerPrompt);
+        if (!answer.empty())
             viewer->write(answer);
-        else
+        if (closeInput)
             viewer->closeInput();
-        window = waitForWindow(display(), program, 10s);
+        const std::string& program = command.back();
+        window = waitForWindow(display(), program, 60s);
         EXPECT_NE(window, 0u) << "no viewer window appeared";
         return window;
     }

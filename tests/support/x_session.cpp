@@ -110,7 +110,8 @@ VirtualScreen::~VirtualScreen()
     }
 }
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& displayName)
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& displayName,
+                           const std::string& inputPath)
 {
     int in[2];
     int out[2];
@@ -118,7 +119,10 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::stri
         throw std::runtime_error("pipe failed");
     pid_ = fork();
     if (pid_ == 0) {
-        dup2(in[0], STDIN_FILENO);
+        if (inputPath.empty())
+            dup2(in[0], STDIN_FILENO);
+        else
+            dup2(open(inputPath.c_str(), O_RDONLY), STDIN_FILENO);
         dup2(out[1], STDOUT_FILENO);
         for (int fd : {in[0], in[1], out[0], out[1]})
             close(fd);

@@ -57,10 +57,12 @@ struct Geometry {
     int x, y, width, height;
 };
 
-// A program running on the virtual screen with its console on pipes.
+// A program running on the virtual screen with its console on pipes, or its
+// standard input read from `inputPath` when one is given.
 class ChildProcess {
 public:
-    ChildProcess(const std::vector<std::string>& argv, const std::string& displayName);
+    ChildProcess(const std::vector<std::string>& argv, const std::string& displayName,
+                 const std::string& inputPath = "");
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
