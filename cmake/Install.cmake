@@ -5,7 +5,7 @@ include(GNUInstallDirs)
 # The manual page carries the project's one version number.
 configure_file(${PROJECT_SOURCE_DIR}/docs/hand-viewer.1.in ${PROJECT_BINARY_DIR}/hand-viewer.1 @ONLY)
 
-install(TARGETS hand-viewer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS hand-viewer hand-snapshot RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_BINARY_DIR}/hand-viewer.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -4,7 +4,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake make freeglut3-dev libglu1-mesa-dev)
+packages=(g++ cmake make freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev)
 [ -n "${DISPLAY:-}" ] || packages+=(xvfb xdotool x11-apps netpbm)
 scripts/ensure-packages.sh "${packages[@]}"
 
@@ -14,4 +14,5 @@ cmake --build build -j "$(nproc)"
 if [ -n "${DISPLAY:-}" ]; then
     exec build/hand-viewer "$@"
 fi
-exec scripts/show-headless.sh build/hand-viewer build/hand-viewer.png
+echo "No X display (DISPLAY is unset): running the viewer on a virtual screen (Xvfb) and saving a picture of it."
+exec scripts/with-xvfb.sh scripts/save-viewer-picture.sh build/hand-viewer build/hand-viewer.png

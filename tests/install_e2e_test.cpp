@@ -42,7 +42,7 @@ protected:
 TEST_F(Installed, PutsEachFileInItsPlace)
 {
     ASSERT_EQ(installResult.status, 0) << installResult.output;
-    for (const char* file : {"bin/hand-viewer", "share/man/man1/hand-viewer.1",
+    for (const char* file : {"bin/hand-viewer", "bin/hand-snapshot", "share/man/man1/hand-viewer.1",
                              "share/doc/hand-viewer/README.md", "share/doc/hand-viewer/LICENSE"})
         EXPECT_EQ(runShell("test -f " + prefix + "/" + file).status, 0) << file;
 }
@@ -95,7 +95,8 @@ TEST_F(DebianPackage, DescribesItselfAndDependsOnTheRuntimeLibraries)
     EXPECT_NE(depends.find("libglu1"), std::string::npos) << depends;
 
     const std::string contents = runShell("dpkg-deb --contents " + package).output;
-    for (const char* file : {"./usr/bin/hand-viewer", "./usr/share/man/man1/hand-viewer.1",
+    for (const char* file : {"./usr/bin/hand-viewer", "./usr/bin/hand-snapshot",
+                             "./usr/share/man/man1/hand-viewer.1",
                              "./usr/share/doc/hand-viewer/README.md",
                              "./usr/share/doc/hand-viewer/LICENSE"})
         EXPECT_NE(contents.find(file), std::string::npos) << file;

@@ -8,6 +8,8 @@ float rotX = 0.0f;
 float rotY = 0.0f;
 float rotZ = 0.0f;
 
+void (*frameDrawn)() = nullptr;
+
 namespace {
 
 const GLfloat whiteSpecular[] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -68,6 +70,8 @@ void displayScene()
     drawHand(hand);
     glPopMatrix();
 
+    if (frameDrawn)
+        frameDrawn();
     glutSwapBuffers();
 }
 

@@ -15,6 +15,10 @@ void initGLState();
 // GLUT on a redisplay, and directly by motions for each of their frames.
 void displayScene();
 
+// Called after each frame is drawn and before it is shown, while its pixels
+// are in the back buffer; none in the viewer. The snapshot tool reads them.
+extern void (*frameDrawn)();
+
 void reshapeView(int width, int height);
 
 void idleNoop();

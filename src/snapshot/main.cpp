@@ -1,0 +1,181 @@
+// hand-snapshot: draws the hand in a pose, or through a key sequence, with
+// the viewer's own model, drawing, scene and keys, and saves PNG pictures.
+
+#include <GL/freeglut.h>
+#include <X11/Xlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "contact_sheet.h"
+#include "hand_model.h"
+#include "keyboard.h"
+#include "png_file.h"
+#include "scene.h"
+#include "snapshot_options.h"
+
+namespace {
+
+constexpr int badInput = 2;
+
+std::vector<Picture> frames;
+int pictureWidth = 0;
+int pictureHeight = 0;
+
+// Reads the frame just drawn from the back buffer, before it is swapped.
+void keepFrame()
+{
+    Picture picture;
+    picture.width = pictureWidth;
+    picture.height = pictureHeight;
+    picture.rgb.resize(static_cast<size_t>(pictureWidth) * pictureHeight * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, pictureWidth, pictureHeight, GL_RGB, GL_UNSIGNED_BYTE, picture.rgb.data());
+
+    // GL's rows run bottom up; a PNG's run top down.
+    const size_t rowBytes = static_cast<size_t>(pictureWidth) * 3;
+    std::vector<unsigned char> row(rowBytes);
+    for (int top = 0, bottom = pictureHeight - 1; top < bottom; ++top, --bottom) {
+        unsigned char* a = &picture.rgb[top * rowBytes];
+        unsigned char* b = &picture.rgb[bottom * rowBytes];
+        std::copy(a, a + rowBytes, row.begin());
+        std::copy(b, b + rowBytes, a);
+        std::copy(row.begin(), row.end(), b);
+    }
+    frames.push_back(std::move(picture));
+}
+
+void failWith(const std::string& message)
+{
+    std::fprintf(stderr, "hand-snapshot: %s\n", message.c_str());
+    std::exit(badInput);
+}
+
+std::string folderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Finds out before any drawing whether every picture can be written.
+void checkWritable(const SnapshotOptions& options)
+{
+    for (const std::string* file : {&options.out, &options.sheet})
+        if (!file->empty() && access(folderOf(*file).c_str(), W_OK) != 0)
+            failWith("cannot write into the folder of " + *file);
+    if (!options.framesDir.empty()) {
+        mkdir(options.framesDir.c_str(), 0777);  // an existing folder is fine
+        if (access(options.framesDir.c_str(), W_OK) != 0)
+            failWith("cannot write into the folder " + options.framesDir);
+    }
+}
+
+// Opens the display once to find out whether there is one. The connection
+// stays open until the end: closing the server's last client would make it
+// reset, and GLUT's own connection could then be refused.
+Display* connectToDisplay()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        failWith("no X display to draw on; set DISPLAY, or start a virtual screen with "
+                 "'Xvfb :1 & export DISPLAY=:1' (the README's run command starts Xvfb by itself)");
+    return display;
+}
+
+// A window to draw in, never left on the screen: only its back buffer is read.
+void openHiddenWindow(char* programName)
+{
+    int argc = 1;
+    char* argv[] = {programName, nullptr};
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(pictureWidth, pictureHeight);
+    glutCreateWindow(programName);
+    // GLUT shows a new window at once; hiding it takes one turn of its loop,
+    // which wants a display callback, though frames are drawn here directly.
+    glutDisplayFunc(idleNoop);
+    glutHideWindow();
+    glutMainLoopEvent();
+    initGLState();
+    reshapeView(pictureWidth, pictureHeight);
+}
+
+void pose(const SnapshotOptions& options)
+{
+    for (int i = 0; i < digitCount; ++i)
+        hand.setBend(i, options.bend[i]);
+    rotX = options.rotation[0];
+    rotY = options.rotation[1];
+    rotZ = options.rotation[2];
+}
+
+// Plays the keys as the viewer would: a motion draws its own frames; any
+// other key shows its change in the one frame its redisplay draws.
+void play(const std::string& keys)
+{
+    if (keys.empty()) {
+        displayScene();
+        return;
+    }
+    for (char key : keys) {
+        const size_t framesBefore = frames.size();
+        onKey(static_cast<unsigned char>(key), 0, 0);
+        if (frames.size() == framesBefore)
+            displayScene();
+    }
+}
+
+std::string frameName(const std::string& folder, size_t index)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "/frame-%04zu.png", index);
+    return folder + name;
+}
+
+void writePictures(const SnapshotOptions& options)
+{
+    if (!options.out.empty())
+        writePng(options.out, frames.back());
+    if (!options.framesDir.empty())
+        for (size_t i = 0; i < frames.size(); ++i)
+            writePng(frameName(options.framesDir, i + 1), frames[i]);
+    if (!options.sheet.empty())
+        writePng(options.sheet, contactSheet(frames, options.every));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    SnapshotOptions options;
+    try {
+        options = parseSnapshotOptions(argc, argv);
+    } catch (const UsageError& error) {
+        failWith(error.what());
+    }
+    if (options.help) {
+        std::fputs(snapshotUsage, stdout);
+        return 0;
+    }
+    Display* display = connectToDisplay();
+    checkWritable(options);
+
+    pictureWidth = options.width;
+    pictureHeight = options.height;
+    openHiddenWindow(argv[0]);
+    pose(options);
+    frameDrawn = keepFrame;
+    play(options.keys);
+
+    try {
+        writePictures(options);
+    } catch (const WriteError& error) {
+        failWith(error.what());
+    }
+    XCloseDisplay(display);
+    return 0;
+}

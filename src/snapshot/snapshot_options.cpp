@@ -1,0 +1,139 @@
+#include "snapshot_options.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+const char* const snapshotUsage =
+    "usage: hand-snapshot [--bend B0,B1,B2,B3,B4] [--rot X,Y,Z] [--size WxH] [--keys KEYS]\n"
+    "                     (--out FILE.png | --frames DIR | --sheet FILE.png [--every N]) ...\n"
+    "  --bend   bends of the little, ring, middle, index finger and thumb: multiples of 5 in 0..100\n"
+    "  --rot    view angles about X, Y and Z in degrees\n"
+    "  --size   picture size in pixels, each side 1..4096 (default 300x300)\n"
+    "  --keys   keys to play as the viewer would, e.g. '/2'; write \\b for Backspace\n"
+    "  --out    the last frame; --frames every frame; --sheet every Nth frame on one picture\n";
+
+namespace {
+
+constexpr int maxSide = 4096;
+constexpr int bendStep = 5;
+constexpr int fullBend = 100;
+// Every key the viewer binds, except Escape, which would end it.
+const std::string playableKeys = ",.[]09qwertasdfg*+-/1234\b";
+
+// Splits "a,b,c" and reads each part as a number; all of it must be a number.
+std::vector<double> numbers(const std::string& option, const std::string& text, size_t count)
+{
+    std::vector<double> values;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = text.find(',', start);
+        const std::string part = text.substr(start, comma - start);
+        errno = 0;
+        char* end = nullptr;
+        const double value = std::strtod(part.c_str(), &end);
+        if (part.empty() || *end != '\0' || errno != 0 || !std::isfinite(value))
+            throw UsageError(option + " takes numbers separated by commas, not '" + text + "'");
+        values.push_back(value);
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    if (values.size() != count)
+        throw UsageError(option + " takes " + std::to_string(count) + " values, not " +
+                         std::to_string(values.size()));
+    return values;
+}
+
+void readBends(const std::string& text, float* bend)
+{
+    const std::vector<double> values = numbers("--bend", text, digitCount);
+    for (int i = 0; i < digitCount; ++i) {
+        const double b = values[i];
+        if (b < 0 || b > fullBend || b != std::floor(b) || static_cast<int>(b) % bendStep != 0)
+            throw UsageError("--bend values are whole multiples of 5 from 0 to 100, not " + text);
+        bend[i] = static_cast<float>(b);
+    }
+}
+
+void readSize(const std::string& text, int& width, int& height)
+{
+    const size_t x = text.find('x');
+    char* end = nullptr;
+    const long w = std::strtol(text.c_str(), &end, 10);
+    const bool wOk = x != std::string::npos && end == text.c_str() + x;
+    const long h = wOk ? std::strtol(text.c_str() + x + 1, &end, 10) : 0;
+    if (!wOk || *end != '\0' || w < 1 || w > maxSide || h < 1 || h > maxSide)
+        throw UsageError("--size is WIDTHxHEIGHT with each side from 1 to 4096, not '" + text + "'");
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+}
+
+std::string readKeys(const std::string& text)
+{
+    std::string keys;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char key = text[i];
+        if (key == '\\' && i + 1 < text.size() && text[i + 1] == 'b') {
+            key = '\b';
+            ++i;
+        }
+        if (playableKeys.find(key) == std::string::npos) {
+            const unsigned char code = static_cast<unsigned char>(key);
+            const std::string shown = std::isprint(code) ? std::string("'") + key + "'"
+                                                         : "code " + std::to_string(code);
+            throw UsageError("--keys: " + shown + " is not a key the viewer plays" +
+                             (code == 27 ? " (Escape would end it)" : ""));
+        }
+        keys += key;
+    }
+    return keys;
+}
+
+}  // namespace
+
+SnapshotOptions parseSnapshotOptions(int argc, const char* const* argv)
+{
+    SnapshotOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+            return options;
+        }
+        if (i + 1 >= argc)
+            throw UsageError(option.rfind("--", 0) == 0 ? option + " needs a value"
+                                                         : "unknown argument '" + option + "'");
+        const std::string value = argv[++i];
+        if (option == "--bend") {
+            readBends(value, options.bend);
+        } else if (option == "--rot") {
+            const std::vector<double> r = numbers("--rot", value, 3);
+            for (int a = 0; a < 3; ++a)
+                options.rotation[a] = static_cast<float>(r[a]);
+        } else if (option == "--size") {
+            readSize(value, options.width, options.height);
+        } else if (option == "--keys") {
+            options.keys = readKeys(value);
+        } else if (option == "--out") {
+            options.out = value;
+        } else if (option == "--frames") {
+            options.framesDir = value;
+        } else if (option == "--sheet") {
+            options.sheet = value;
+        } else if (option == "--every") {
+            char* end = nullptr;
+            const long n = std::strtol(value.c_str(), &end, 10);
+            if (value.empty() || *end != '\0' || n < 1 || n > 100000)
+                throw UsageError("--every takes a whole number from 1, not '" + value + "'");
+            options.every = static_cast<int>(n);
+        } else {
+            throw UsageError("unknown option '" + option + "'");
+        }
+    }
+    if (options.out.empty() && options.framesDir.empty() && options.sheet.empty())
+        throw UsageError("say where the picture goes: --out, --frames or --sheet");
+    return options;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+// The command line of hand-snapshot: a pose, a window size, keys to play, and
+// where the pictures go.
+
+#include <stdexcept>
+#include <string>
+
+#include "hand_model.h"
+
+struct SnapshotOptions {
+    float bend[digitCount] = {0, 0, 0, 0, 0};
+    float rotation[3] = {0, 0, 0};  // X, Y, Z in degrees
+    int width = 300;
+    int height = 300;
+    std::string keys;       // key codes as the viewer's key callback gets them
+    std::string out;        // the last frame
+    std::string framesDir;  // every frame, frame-0001.png ...
+    std::string sheet;      // a contact sheet of every `every`th frame
+    int every = 1;
+    bool help = false;      // print the usage and nothing else
+};
+
+// Raised for anything on the command line that cannot be honoured.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+SnapshotOptions parseSnapshotOptions(int argc, const char* const* argv);
+
+extern const char* const snapshotUsage;

@@ -1,0 +1,169 @@
+// hand-snapshot on a private Xvfb: its pictures against the viewer's window,
+// against the motions' frames, against the committed reference pictures,
+// and its answers to bad input.
+
+// The fixture brings GoogleTest in before Xlib, whose macros would clash with it.
+#include "support/viewer_fixture.h"
+
+#include "support/png_read.h"
+#include "support/shell.h"
+
+namespace {
+
+const std::string snapshot = HAND_SNAPSHOT_PATH;
+const std::string goldenFolder = HAND_GOLDEN_DIR;
+
+// At most this many pixels may differ from a reference. Two runs of Mesa's
+// software renderer differ in none; a one-step bend of one digit moves about
+// a hundred, a 5-degree turn about five hundred or more.
+constexpr int differenceBound = 10;
+
+class Snapshot : public ViewerTest {
+protected:
+    void SetUp() override { scratch = makeScratchFolder(); }
+    void TearDown() override
+    {
+        ViewerTest::TearDown();
+        runShell("rm -rf " + scratch);
+    }
+
+    // Runs hand-snapshot on the virtual screen with `arguments`.
+    CommandResult snap(const std::string& arguments)
+    {
+        return runShell("DISPLAY=" + screen->name() + " " + snapshot + " " + arguments);
+    }
+
+    // The picture of one pose.
+    Image pose(const std::string& arguments)
+    {
+        const std::string file = scratch + "/pose.png";
+        const CommandResult run = snap(arguments + " --out " + file);
+        EXPECT_EQ(run.status, 0) << run.output;
+        return readPng(file);
+    }
+
+    std::string scratch;
+};
+
+TEST_F(Snapshot, RestPictureIsTheViewersFirstFrame)
+{
+    const Image window = startAtRest();
+    ASSERT_FALSE(window.pixels.empty());
+    const Image picture = pose("");
+    ASSERT_FALSE(picture.pixels.empty());
+    EXPECT_EQ(differingPixels(window, picture), 0);
+    EXPECT_TRUE(window == picture);
+}
+
+TEST_F(Snapshot, MatchesEveryReferencePicture)
+{
+    const struct {
+        const char* name;
+        const char* arguments;
+    } poses[] = {
+        {"rest", ""},
+        {"fist", "--bend 100,100,100,100,100"},
+        {"index-half", "--bend 0,0,0,50,0"},
+        {"thumb-bent", "--bend 0,0,0,0,100"},
+        {"turned", "--rot 20,-35,10"},
+        {"turn-middle-end", "--keys 2"},
+    };
+    for (const auto& p : poses) {
+        SCOPED_TRACE(p.name);
+        const Image reference = readPng(goldenFolder + "/" + p.name + ".png");
+        ASSERT_FALSE(reference.pixels.empty());
+        EXPECT_LE(differingPixels(pose(p.arguments), reference), differenceBound);
+    }
+}
+
+TEST_F(Snapshot, ToleranceStillCatchesTheSmallestWrongPose)
+{
+    const Image rest = readPng(goldenFolder + "/rest.png");
+    for (const char* wrong : {"--bend 5,0,0,0,0", "--bend 0,0,0,0,5", "--rot 0,5,0",
+                              "--rot 5,0,0", "--rot 0,0,5"}) {
+        const int differing = differingPixels(pose(wrong), rest);
+        std::printf("%-20s moves %d pixels\n", wrong, differing);
+        EXPECT_GT(differing, differenceBound) << wrong;
+    }
+}
+
+TEST_F(Snapshot, KeyFramesAreTheMotionsFrames)
+{
+    // Closing all together from rest: 21 frames, all digits at 0, 5, ... 100.
+    const std::string frames = scratch + "/close";
+    ASSERT_EQ(snap("--keys / --frames " + frames).status, 0);
+    EXPECT_EQ(runShell("ls " + frames + " | wc -l").output, "21\n");
+    for (int k = 0; k <= 20; ++k) {
+        SCOPED_TRACE(k);
+        const std::string n = std::to_string(5 * k);
+        const Image frame = readPng(frames + "/frame-" + std::string(k + 1 < 10 ? "000" : "00") +
+                                    std::to_string(k + 1) + ".png");
+        EXPECT_LE(differingPixels(frame, pose("--bend " + n + "," + n + "," + n + "," + n + "," + n)),
+                  differenceBound);
+    }
+
+    // Beckoning: 1 + 9 + 16 frames; the turn ends at 180 about Y, -90 about X.
+    const std::string beckon = scratch + "/beckon";
+    ASSERT_EQ(snap("--keys 4 --frames " + beckon).status, 0);
+    EXPECT_EQ(runShell("ls " + beckon + " | wc -l").output, "26\n");
+    EXPECT_LE(differingPixels(readPng(beckon + "/frame-0010.png"), pose("--rot -90,180,0")),
+              differenceBound);
+    EXPECT_LE(differingPixels(readPng(beckon + "/frame-0014.png"),
+                              pose("--rot -90,180,0 --bend 30,30,30,30,0")),
+              differenceBound);
+
+    // A direct key shows its change in the one frame its redisplay draws.
+    const std::string direct = scratch + "/direct";
+    ASSERT_EQ(snap("--keys qq. --frames " + direct).status, 0);
+    EXPECT_EQ(runShell("ls " + direct + " | wc -l").output, "3\n");
+    EXPECT_LE(differingPixels(readPng(direct + "/frame-0003.png"),
+                              pose("--bend 10,0,0,0,0 --rot 0,5,0")),
+              differenceBound);
+}
+
+TEST_F(Snapshot, ContactSheetTilesEveryNthFrameAndTheLast)
+{
+    const std::string sheet = scratch + "/sheet.png";
+    ASSERT_EQ(snap("--size 100x80 --keys / --sheet " + sheet + " --every 4").status, 0);
+    // Frames 1, 5, ..., 21: six tiles, three a row, 4-pixel gutters.
+    const Image image = readPng(sheet);
+    EXPECT_EQ(image.width, 3 * 104 + 4);
+    EXPECT_EQ(image.height, 2 * 84 + 4);
+}
+
+TEST_F(Snapshot, BadInputSaysSoInOneLineAndWritesNothing)
+{
+    const std::string out = " --out " + scratch + "/x.png";
+    const std::string cases[] = {
+        "--bend 0,0,0,0,105" + out,      "--bend 0,0,0,0,3" + out,
+        "--bend -5,0,0,0,0" + out,       "--bend 0,0,0,0" + out,
+        "--bend 0,0,0,0,0,0" + out,      "--bend a,b,c,d,e" + out,
+        "--rot 1,2" + out,               "--size 0x300" + out,
+        "--size 300x4097" + out,         "--size 300" + out,
+        "--keys x" + out,                "--keys \"$(printf \\\\033)\"" + out,
+        "--keys Q" + out,                "--every 0 --sheet " + scratch + "/s.png",
+        "--frobnicate 1" + out,          "",
+        "--out /nonexistent-folder/x.png", "--frames /proc/hand-frames",
+    };
+    for (const std::string& arguments : cases) {
+        SCOPED_TRACE(arguments);
+        // Standard error alone: the shell group sends it where output was.
+        const CommandResult run = runShell("{ DISPLAY=" + screen->name() + " " + snapshot + " " +
+                                           arguments + " 2>&1 >/dev/null; }");
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+        EXPECT_EQ(run.output.rfind("hand-snapshot: ", 0), 0u) << run.output;
+        EXPECT_EQ(runShell("ls -A " + scratch).output, "");
+    }
+}
+
+TEST_F(Snapshot, WithoutADisplayItSaysHowToGetOne)
+{
+    const CommandResult run = runShell("env -u DISPLAY " + snapshot + " --out " + scratch + "/x.png");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.output.find("Xvfb"), std::string::npos) << run.output;
+    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+    EXPECT_EQ(runShell("ls -A " + scratch).output, "");
+}
+
+}  // namespace
