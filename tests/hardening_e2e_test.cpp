@@ -91,7 +91,7 @@ TEST_F(Hardening, ExtremeWindowSizesKeepTheHandDrawnAndInProportion)
 
     XResizeWindow(display(), window, 300, 300);
     sync(display());
-    EXPECT_TRUE(waitForPictureWhere([&](const Image& i) { return i == rest; }) == rest);
+    EXPECT_TRUE(waitUntilShowing(rest) == rest);
     EXPECT_TRUE(viewer->running());
 }
 
@@ -132,7 +132,7 @@ TEST_F(Hardening, StormOfRealKeysAndClicksThenTheViewerStillAnswers)
 
     // Home after the storm is the first picture again, once it is served.
     press(XK_BackSpace);
-    const Image home = waitForPictureWhere([&](const Image& i) { return i == rest; }, 120s);
+    const Image home = waitUntilShowing(rest, 120s);
     EXPECT_TRUE(home == rest);
     press(XK_Escape);
     EXPECT_EQ(viewer->waitForExit(30s), 0);

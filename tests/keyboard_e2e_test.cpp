@@ -39,11 +39,11 @@ TEST_F(KeysInTheWindow, SeventyTwoTurnsComeBackToTheFirstPicture)
     ASSERT_FALSE(rest.pixels.empty());
 
     press(XK_period);
-    const Image turned = waitForPictureWhere([&](const Image& i) { return !(i == rest); });
+    const Image turned = waitForChangeFrom(rest);
     EXPECT_FALSE(turned == rest);
 
     press(XK_period, 71);
-    const Image back = waitForPictureWhere([&](const Image& i) { return i == rest; });
+    const Image back = waitUntilShowing(rest);
     EXPECT_TRUE(back == rest);
 }
 
@@ -64,9 +64,9 @@ TEST_F(KeysInTheWindow, ArrowsFunctionKeysAndClicksDoNothing)
     // The server delivers events in order, so once a turn shows, everything
     // sent before it has been served; turning back must give the first picture.
     press(XK_period);
-    waitForPictureWhere([&](const Image& i) { return !(i == rest); });
+    waitForChangeFrom(rest);
     press(XK_comma);
-    const Image back = waitForPictureWhere([&](const Image& i) { return i == rest; });
+    const Image back = waitUntilShowing(rest);
     EXPECT_TRUE(back == rest);
     EXPECT_TRUE(viewer->running());
 }

@@ -8,7 +8,7 @@
 
 #include "hand_model.h"
 #include "scene.h"
-#include "support/gl_recorder.h"
+#include "support/fresh_start.h"
 
 namespace {
 
@@ -39,16 +39,8 @@ void press(unsigned char key, int times = 1)
 
 class Keyboard : public ::testing::Test {
 protected:
-    void SetUp() override { restart(); }
-    void TearDown() override { restart(); }
-
-    static void restart()
-    {
-        resetGl();
-        rotX = rotY = rotZ = 0.0f;
-        for (int i = 0; i < digitCount; ++i)
-            hand.setBend(i, 0.0f);
-    }
+    void SetUp() override { startFresh(); }
+    void TearDown() override { startFresh(); }
 };
 
 TEST_F(Keyboard, ViewKeysWrapAtAFullTurn)
@@ -60,7 +52,7 @@ TEST_F(Keyboard, ViewKeysWrapAtAFullTurn)
 
     for (const Pair& p : pairs) {
         SCOPED_TRACE(std::string(1, static_cast<char>(p.up)));
-        restart();
+        startFresh();
         press(p.up, 71);
         EXPECT_EQ(*p.angle, 355.0f);
         press(p.up);
@@ -69,7 +61,7 @@ TEST_F(Keyboard, ViewKeysWrapAtAFullTurn)
         EXPECT_EQ(*p.angle, 5.0f);
         EXPECT_EQ(gl().redisplayRequests, 73);
 
-        restart();
+        startFresh();
         press(p.down);
         EXPECT_EQ(*p.angle, 355.0f);
         press(p.down, 71);
@@ -111,7 +103,7 @@ TEST_F(Keyboard, EachKeyMovesOnlyItsOwnDigitOrAngle)
     };
     for (const Binding& b : bindings) {
         SCOPED_TRACE(std::string(1, static_cast<char>(b.key)));
-        restart();
+        startFresh();
         // Start mid-range so that both directions can move.
         rotX = rotY = rotZ = 50.0f;
         for (int i = 0; i < digitCount; ++i)

@@ -30,7 +30,7 @@ TEST_F(MotionsInTheWindow, CloseMakesAFistAndBackspaceBringsTheFirstPictureBack)
     EXPECT_GT(countPixels(fist, isGolden), 1000) << "the fist is still drawn";
 
     press(XK_BackSpace);
-    const Image home = waitForPictureWhere([&](const Image& i) { return i == rest; });
+    const Image home = waitUntilShowing(rest);
     EXPECT_TRUE(home == rest);
 }
 
@@ -39,15 +39,15 @@ TEST_F(MotionsInTheWindow, KeysTypedDuringMotionsAreServedAfterThemInOrder)
     const Image rest = startAtRest();
     ASSERT_FALSE(rest.pixels.empty());
     press(XK_period);
-    const Image turned = waitForPictureWhere([&](const Image& i) { return !(i == rest); });
+    const Image turned = waitForChangeFrom(rest);
     press(XK_comma);
-    ASSERT_TRUE(waitForPictureWhere([&](const Image& i) { return i == rest; }) == rest);
+    ASSERT_TRUE(waitUntilShowing(rest) == rest);
 
     // Only if every motion ran to its end, Backspace last, does the final
     // turn show the hand exactly as the single turn above did.
     for (unsigned long key : {XK_slash, XK_plus, XK_4, XK_BackSpace, XK_period})
         press(key);
-    const Image end = waitForPictureWhere([&](const Image& i) { return i == turned; }, 60s);
+    const Image end = waitUntilShowing(turned, 60s);
     EXPECT_TRUE(end == turned);
 }
 

@@ -5,7 +5,7 @@
 #include "hand_model.h"
 #include "keyboard.h"
 #include "scene.h"
-#include "support/gl_recorder.h"
+#include "support/fresh_start.h"
 
 namespace {
 
@@ -22,18 +22,10 @@ class Motions : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        restart();
+        startFresh();
         gl().onSwap = [this] { record(); };
     }
-    void TearDown() override { restart(); }
-
-    static void restart()
-    {
-        resetGl();
-        rotX = rotY = rotZ = 0.0f;
-        for (int i = 0; i < digitCount; ++i)
-            hand.setBend(i, 0.0f);
-    }
+    void TearDown() override { startFresh(); }
 
     void record()
     {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "hand_model.h"
-#include "support/gl_recorder.h"
+#include "support/fresh_start.h"
 
 namespace {
 
@@ -19,12 +19,8 @@ std::vector<float> param(GLenum target, GLenum name)
 
 class Scene : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        resetGl();
-        rotX = rotY = rotZ = 0.0f;
-    }
-    void TearDown() override { rotX = rotY = rotZ = 0.0f; }
+    void SetUp() override { startFresh(); }
+    void TearDown() override { startFresh(); }
 };
 
 TEST_F(Scene, InitialStateClearsToBlackWithDepthTest)

@@ -80,6 +80,18 @@ protected:
         return image;
     }
 
+    // Waits for the window to show exactly `expected`.
+    Image waitUntilShowing(const Image& expected, Clock::duration patience = 10s)
+    {
+        return waitForPictureWhere([&](const Image& i) { return i == expected; }, patience);
+    }
+
+    // Waits for the window to show anything but `previous`.
+    Image waitForChangeFrom(const Image& previous)
+    {
+        return waitForPictureWhere([&](const Image& i) { return !(i == previous); });
+    }
+
     static Display* display() { return screen->display(); }
 
     static inline std::unique_ptr<VirtualScreen> screen;
