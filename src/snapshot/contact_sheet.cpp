@@ -8,16 +8,6 @@ namespace {
 constexpr int gutter = 4;  // pixels between tiles and around the sheet
 constexpr unsigned char gutterGrey = 64;
 
-std::vector<const Picture*> chosenFrames(const std::vector<Picture>& frames, int every)
-{
-    std::vector<const Picture*> chosen;
-    for (size_t i = 0; i < frames.size(); i += static_cast<size_t>(every))
-        chosen.push_back(&frames[i]);
-    if (!frames.empty() && chosen.back() != &frames.back())
-        chosen.push_back(&frames.back());
-    return chosen;
-}
-
 void paste(Picture& sheet, const Picture& tile, int left, int top)
 {
     const size_t rowBytes = static_cast<size_t>(tile.width) * 3;
@@ -28,24 +18,22 @@ void paste(Picture& sheet, const Picture& tile, int left, int top)
 
 }  // namespace
 
-Picture contactSheet(const std::vector<Picture>& frames, int every)
+Picture contactSheet(const std::vector<Picture>& tiles)
 {
-    const std::vector<const Picture*> chosen = chosenFrames(frames, every);
-    if (chosen.empty())
+    if (tiles.empty())
         return {};
-    // As square a grid as the count allows.
-    const int count = static_cast<int>(chosen.size());
+    const int count = static_cast<int>(tiles.size());
     const int columns = static_cast<int>(std::ceil(std::sqrt(count)));
     const int rows = (count + columns - 1) / columns;
-    const int tileWidth = chosen[0]->width;
-    const int tileHeight = chosen[0]->height;
+    const int tileWidth = tiles[0].width;
+    const int tileHeight = tiles[0].height;
 
     Picture sheet;
     sheet.width = columns * (tileWidth + gutter) + gutter;
     sheet.height = rows * (tileHeight + gutter) + gutter;
     sheet.rgb.assign(static_cast<size_t>(sheet.width) * sheet.height * 3, gutterGrey);
     for (int i = 0; i < count; ++i)
-        paste(sheet, *chosen[i], gutter + (i % columns) * (tileWidth + gutter),
+        paste(sheet, tiles[i], gutter + (i % columns) * (tileWidth + gutter),
               gutter + (i / columns) * (tileHeight + gutter));
     return sheet;
 }

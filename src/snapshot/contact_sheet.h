@@ -4,6 +4,6 @@
 
 #include "png_file.h"
 
-// Lays every `every`th frame (the first, and always the last) out in rows on
-// a dark grey sheet, in the order they were drawn.
-Picture contactSheet(const std::vector<Picture>& frames, int every);
+// Lays the tiles out in rows on a dark grey sheet, in order, in as square a
+// grid as their count allows. The tiles are all of one size.
+Picture contactSheet(const std::vector<Picture>& tiles);

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -21,32 +22,47 @@ namespace {
 
 constexpr int badInput = 2;
 
-std::vector<Picture> frames;
-int pictureWidth = 0;
-int pictureHeight = 0;
+SnapshotOptions options;
+int framesDrawn = 0;
+Picture lastFrame;
+std::vector<Picture> sheetTiles;  // every `options.every`th frame, from the first
+
+std::string frameName(const std::string& folder, int number)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "/frame-%04d.png", number);
+    return folder + name;
+}
 
 // Reads the frame just drawn from the back buffer, before it is swapped.
-void keepFrame()
+Picture readBackBuffer()
 {
     Picture picture;
-    picture.width = pictureWidth;
-    picture.height = pictureHeight;
-    picture.rgb.resize(static_cast<size_t>(pictureWidth) * pictureHeight * 3);
+    picture.width = options.width;
+    picture.height = options.height;
+    picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, pictureWidth, pictureHeight, GL_RGB, GL_UNSIGNED_BYTE, picture.rgb.data());
+    glReadPixels(0, 0, picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, picture.rgb.data());
 
     // GL's rows run bottom up; a PNG's run top down.
-    const size_t rowBytes = static_cast<size_t>(pictureWidth) * 3;
-    std::vector<unsigned char> row(rowBytes);
-    for (int top = 0, bottom = pictureHeight - 1; top < bottom; ++top, --bottom) {
-        unsigned char* a = &picture.rgb[top * rowBytes];
-        unsigned char* b = &picture.rgb[bottom * rowBytes];
-        std::copy(a, a + rowBytes, row.begin());
-        std::copy(b, b + rowBytes, a);
-        std::copy(row.begin(), row.end(), b);
-    }
-    frames.push_back(std::move(picture));
+    const size_t rowBytes = static_cast<size_t>(picture.width) * 3;
+    for (int top = 0, bottom = picture.height - 1; top < bottom; ++top, --bottom)
+        std::swap_ranges(&picture.rgb[top * rowBytes], &picture.rgb[(top + 1) * rowBytes],
+                         &picture.rgb[bottom * rowBytes]);
+    return picture;
+}
+
+// Each frame is written as soon as it is drawn; only the contact sheet's
+// tiles and the last frame are kept.
+void keepFrame()
+{
+    lastFrame = readBackBuffer();
+    ++framesDrawn;
+    if (!options.framesDir.empty())
+        writePng(frameName(options.framesDir, framesDrawn), lastFrame);
+    if (!options.sheet.empty() && (framesDrawn - 1) % options.every == 0)
+        sheetTiles.push_back(lastFrame);
 }
 
 void failWith(const std::string& message)
@@ -62,7 +78,7 @@ std::string folderOf(const std::string& path)
 }
 
 // Finds out before any drawing whether every picture can be written.
-void checkWritable(const SnapshotOptions& options)
+void checkWritable()
 {
     for (const std::string* file : {&options.out, &options.sheet})
         if (!file->empty() && access(folderOf(*file).c_str(), W_OK) != 0)
@@ -93,7 +109,7 @@ void openHiddenWindow(char* programName)
     char* argv[] = {programName, nullptr};
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(pictureWidth, pictureHeight);
+    glutInitWindowSize(options.width, options.height);
     glutCreateWindow(programName);
     // GLUT shows a new window at once; hiding it takes one turn of its loop,
     // which wants a display callback, though frames are drawn here directly.
@@ -101,10 +117,10 @@ void openHiddenWindow(char* programName)
     glutHideWindow();
     glutMainLoopEvent();
     initGLState();
-    reshapeView(pictureWidth, pictureHeight);
+    reshapeView(options.width, options.height);
 }
 
-void pose(const SnapshotOptions& options)
+void pose()
 {
     for (int i = 0; i < digitCount; ++i)
         hand.setBend(i, options.bend[i]);
@@ -122,36 +138,28 @@ void play(const std::string& keys)
         return;
     }
     for (char key : keys) {
-        const size_t framesBefore = frames.size();
+        const int framesBefore = framesDrawn;
         onKey(static_cast<unsigned char>(key), 0, 0);
-        if (frames.size() == framesBefore)
+        if (framesDrawn == framesBefore)
             displayScene();
     }
 }
 
-std::string frameName(const std::string& folder, size_t index)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "/frame-%04zu.png", index);
-    return folder + name;
-}
-
-void writePictures(const SnapshotOptions& options)
+void writeLastFrameAndSheet()
 {
     if (!options.out.empty())
-        writePng(options.out, frames.back());
-    if (!options.framesDir.empty())
-        for (size_t i = 0; i < frames.size(); ++i)
-            writePng(frameName(options.framesDir, i + 1), frames[i]);
-    if (!options.sheet.empty())
-        writePng(options.sheet, contactSheet(frames, options.every));
+        writePng(options.out, lastFrame);
+    if (!options.sheet.empty()) {
+        if ((framesDrawn - 1) % options.every != 0)  // the sheet always ends on the last frame
+            sheetTiles.push_back(lastFrame);
+        writePng(options.sheet, contactSheet(sheetTiles));
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    SnapshotOptions options;
     try {
         options = parseSnapshotOptions(argc, argv);
     } catch (const UsageError& error) {
@@ -162,17 +170,14 @@ int main(int argc, char** argv)
         return 0;
     }
     Display* display = connectToDisplay();
-    checkWritable(options);
+    checkWritable();
 
-    pictureWidth = options.width;
-    pictureHeight = options.height;
     openHiddenWindow(argv[0]);
-    pose(options);
+    pose();
     frameDrawn = keepFrame;
-    play(options.keys);
-
     try {
-        writePictures(options);
+        play(options.keys);
+        writeLastFrameAndSheet();
     } catch (const WriteError& error) {
         failWith(error.what());
     }
