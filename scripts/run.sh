@@ -9,7 +9,7 @@ packages=(g++ cmake make freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev)
 scripts/ensure-packages.sh "${packages[@]}"
 
 cmake -S . -B build
-cmake --build build -j "$(nproc)"
+cmake --build build -j "$(nproc)" --target hand-viewer
 
 if [ -n "${DISPLAY:-}" ]; then
     exec build/hand-viewer "$@"
