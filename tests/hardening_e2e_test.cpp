@@ -140,7 +140,8 @@ TEST_F(Hardening, StormOfRealKeysAndClicksThenTheViewerStillAnswers)
 
 TEST_F(Hardening, MemcheckFindsNothingOfTheViewersOwn)
 {
-    const std::string log = makeScratchFolder() + "/memcheck.log";
+    const std::string folder = makeScratchFolder();
+    const std::string log = folder + "/memcheck.log";
     // Valgrind's status 99 means it found errors; otherwise it passes the
     // viewer's own status through.
     const std::vector<std::string> command = {
@@ -156,6 +157,7 @@ TEST_F(Hardening, MemcheckFindsNothingOfTheViewersOwn)
     const int status = viewer->waitForExit(300s);
     EXPECT_EQ(status, 0) << runShell("grep -A30 -E 'Invalid|definitely lost in|ERROR SUMMARY' " + log).output;
     EXPECT_EQ(runShell("grep -c 'Invalid read\\|Invalid write' " + log).output, "0\n");
+    runShell("rm -rf " + folder);
 }
 
 }  // namespace
