@@ -3,7 +3,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev dpkg-dev
+scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev dpkg-dev file
 
 cmake -S . -B build
 cmake --build build -j "$(nproc)"

@@ -5,7 +5,7 @@ set -eu
 cd "$(dirname "$0")/.."
 
 scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev \
-    libgtest-dev xvfb libx11-dev libxtst-dev libpng-dev man-db dpkg-dev valgrind
+    libgtest-dev xvfb libx11-dev libxtst-dev libpng-dev man-db dpkg-dev file valgrind
 
 jobs=$(nproc)
 
