@@ -117,9 +117,9 @@ TEST_F(Keyboard, EachKeyMovesOnlyItsOwnDigitOrAngle)
     }
 }
 
-TEST_F(Keyboard, UnboundCodesDoNothingAtAll)
+TEST_F(Keyboard, OnlyTheListedKeysAreBoundAndTheRestDoNothing)
 {
-    const std::string boundKeys = "\x1b,.[]09qwertasdfg*+-/1234\b";
+    const std::string bound = boundKeys;
     rotX = 10.0f;
     rotY = 20.0f;
     rotZ = 30.0f;
@@ -128,15 +128,22 @@ TEST_F(Keyboard, UnboundCodesDoNothingAtAll)
 
     int tried = 0;
     for (int code = 0; code <= 255; ++code) {
-        if (boundKeys.find(static_cast<char>(code)) != std::string::npos)
+        if (bound.find(static_cast<char>(code)) != std::string::npos)
             continue;
         onKey(static_cast<unsigned char>(code), 17, 23);
         EXPECT_TRUE(currentState() == before) << "code " << code;
         ++tried;
     }
-    EXPECT_EQ(tried, 256 - static_cast<int>(boundKeys.size()));
+    EXPECT_EQ(tried, 256 - static_cast<int>(bound.size()));
     EXPECT_EQ(gl().redisplayRequests, 0);
     EXPECT_EQ(gl().swaps, 0);
+
+    // And every listed key but Escape is bound: it asks for a redisplay.
+    EXPECT_EQ(bound, "\x1b,.[]09qwertasdfg*+-/1234\b");
+    for (char key : bound.substr(1)) {
+        onKey(static_cast<unsigned char>(key), 0, 0);
+        EXPECT_EQ(gl().redisplayRequests, static_cast<int>(bound.find(key))) << int(key);
+    }
 }
 
 TEST_F(Keyboard, AnglesAndBendsStayOnWholeStepsOfFive)

@@ -8,6 +8,11 @@ constexpr int fingerCount = 4;
 constexpr int digitCount = 5;
 constexpr int thumbIndex = 4;
 
+// Bends are in bend units, kept on whole steps from straight to fully bent.
+constexpr int straightBend = 0;
+constexpr int fullBend = 100;
+constexpr int bendStep = 5;
+
 // One rigid bone. It runs along its local +Y axis; `angle` is the turn about
 // local X at its far end, applied before `next` is drawn.
 struct Segment {

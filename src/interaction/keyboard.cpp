@@ -13,11 +13,7 @@ namespace {
 constexpr unsigned char backspaceKey = 8;
 constexpr unsigned char escapeKey = 27;
 
-constexpr float turnStep = 5.0f;   // degrees per key press
-constexpr float fullTurn = 360.0f;
-constexpr float bendStep = 5.0f;   // bend units per key press
-constexpr float straight = 0.0f;
-constexpr float fullyBent = 100.0f;
+constexpr float turnStep = 5.0f;  // degrees per key press
 
 // Keeps the angle in 0..360 going down; 0 turns down to 355.
 void turnDown(float& angle)
@@ -37,13 +33,13 @@ void turnUp(float& angle)
 
 void bendDigit(int digit)
 {
-    if (hand.bend[digit] < fullyBent)
+    if (hand.bend[digit] < fullBend)
         hand.setBend(digit, hand.bend[digit] + bendStep);
 }
 
 void straightenDigit(int digit)
 {
-    if (hand.bend[digit] > straight)
+    if (hand.bend[digit] > straightBend)
         hand.setBend(digit, hand.bend[digit] - bendStep);
 }
 
@@ -90,6 +86,8 @@ bool runCommand(unsigned char key)
 }
 
 }  // namespace
+
+const char* const boundKeys = "\x1b,.[]09qwertasdfg*+-/1234\b";
 
 void onKey(unsigned char key, int, int)
 {

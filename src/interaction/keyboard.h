@@ -5,3 +5,6 @@
 // (upper-case letters, codes outside 8..119, keys without a binding) does
 // nothing at all.
 void onKey(unsigned char key, int x, int y);
+
+// Every key code onKey binds, Escape (27) and Backspace (8) included.
+extern const char* const boundKeys;

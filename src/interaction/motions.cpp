@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr int sweepStep = 5;     // bend units a frame when opening or closing
-constexpr int straight = 0;
-constexpr int fullyBent = 100;
 constexpr int raiseStep = 20;    // the middle finger, little finger and thumb rise faster
 constexpr int beckonStep = 10;
 constexpr int beckonReach = 30;  // how far the fingers curl when beckoning
@@ -21,7 +18,6 @@ constexpr float halfTurnStep = 20.0f;
 constexpr float tiltStep = 3.0f;      // about Z while the thumb and little finger open
 constexpr int untiltFrames = 6;
 constexpr float unwindStep = 10.0f;
-constexpr float fullTurn = 360.0f;
 
 constexpr int thumb = thumbIndex;
 constexpr int littleFinger = 0;
@@ -73,11 +69,12 @@ void unwind(float& angle)
 
 }  // namespace
 
+// The sweeps move one bend step a frame.
 void openFingers(Hand& hand, bool allAtOnce)
 {
     if (allAtOnce) {
         // Every digit starts from the ring finger's value.
-        for (int n = truncated(hand.bend[ringFinger]); n >= straight; n -= sweepStep) {
+        for (int n = truncated(hand.bend[ringFinger]); n >= straightBend; n -= bendStep) {
             for (int i = thumb; i >= 0; --i)
                 hand.setBend(i, static_cast<float>(n));
             displayScene();
@@ -85,7 +82,7 @@ void openFingers(Hand& hand, bool allAtOnce)
         return;
     }
     for (int i = thumb; i >= 0; --i)  // thumb first, little finger last
-        for (int n = truncated(hand.bend[i]); n >= straight; n -= sweepStep) {
+        for (int n = truncated(hand.bend[i]); n >= straightBend; n -= bendStep) {
             hand.setBend(i, static_cast<float>(n));
             displayScene();
         }
@@ -95,7 +92,7 @@ void closeFingers(Hand& hand, bool allAtOnce)
 {
     if (allAtOnce) {
         // Every digit starts from the ring finger's value.
-        for (int n = truncated(hand.bend[ringFinger]); n <= fullyBent; n += sweepStep) {
+        for (int n = truncated(hand.bend[ringFinger]); n <= fullBend; n += bendStep) {
             for (int i = 0; i <= thumb; ++i)
                 hand.setBend(i, static_cast<float>(n));
             displayScene();
@@ -103,7 +100,7 @@ void closeFingers(Hand& hand, bool allAtOnce)
         return;
     }
     for (int i = 0; i <= thumb; ++i)  // little finger first, thumb last
-        for (int n = truncated(hand.bend[i]); n <= fullyBent; n += sweepStep) {
+        for (int n = truncated(hand.bend[i]); n <= fullBend; n += bendStep) {
             hand.setBend(i, static_cast<float>(n));
             displayScene();
         }
@@ -119,7 +116,7 @@ void gestureTurnMiddle(Hand& hand)
 {
     turnFrames(rotY, halfTurnFrames, halfTurnStep);
     closeFingers(hand, true);
-    for (int n = truncated(hand.bend[middleFinger]); n >= straight; n -= raiseStep) {
+    for (int n = truncated(hand.bend[middleFinger]); n >= straightBend; n -= raiseStep) {
         hand.setBend(middleFinger, static_cast<float>(n));
         displayScene();
     }
@@ -128,7 +125,7 @@ void gestureTurnMiddle(Hand& hand)
 void gestureThumbLittle(Hand& hand)
 {
     closeFingers(hand, true);
-    for (int n = truncated(hand.bend[middleFinger]); n >= straight; n -= raiseStep) {
+    for (int n = truncated(hand.bend[middleFinger]); n >= straightBend; n -= raiseStep) {
         hand.setBend(littleFinger, static_cast<float>(n));
         hand.setBend(thumb, static_cast<float>(n));
         rotZ += tiltStep;
@@ -158,7 +155,7 @@ void beckonOnce(Hand& hand)
         setFingers(hand, n);
         displayScene();
     }
-    for (int n = beckonReach; n >= straight; n -= beckonStep) {
+    for (int n = beckonReach; n >= straightBend; n -= beckonStep) {
         setFingers(hand, n);
         displayScene();
     }

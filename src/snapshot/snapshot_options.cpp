@@ -4,7 +4,10 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
+
+#include "keyboard.h"
 
 const char* const snapshotUsage =
     "usage: hand-snapshot [--bend B0,B1,B2,B3,B4] [--rot X,Y,Z] [--size WxH] [--keys KEYS]\n"
@@ -18,10 +21,7 @@ const char* const snapshotUsage =
 namespace {
 
 constexpr int maxSide = 4096;
-constexpr int bendStep = 5;
-constexpr int fullBend = 100;
-// Every key the viewer binds, except Escape, which would end it.
-const std::string playableKeys = ",.[]09qwertasdfg*+-/1234\b";
+constexpr char escapeKey = 27;  // bound, but it would end the viewer, not pose it
 
 // Splits "a,b,c" and reads each part as a number; all of it must be a number.
 std::vector<double> numbers(const std::string& option, const std::string& text, size_t count)
@@ -52,7 +52,7 @@ void readBends(const std::string& text, float* bend)
     const std::vector<double> values = numbers("--bend", text, digitCount);
     for (int i = 0; i < digitCount; ++i) {
         const double b = values[i];
-        if (b < 0 || b > fullBend || b != std::floor(b) || static_cast<int>(b) % bendStep != 0)
+        if (b < straightBend || b > fullBend || b != std::floor(b) || static_cast<int>(b) % bendStep != 0)
             throw UsageError("--bend values are whole multiples of 5 from 0 to 100, not " + text);
         bend[i] = static_cast<float>(b);
     }
@@ -80,7 +80,7 @@ std::string readKeys(const std::string& text)
             key = '\b';
             ++i;
         }
-        if (playableKeys.find(key) == std::string::npos) {
+        if (key == escapeKey || std::string_view(boundKeys).find(key) == std::string_view::npos) {
             const unsigned char code = static_cast<unsigned char>(key);
             const std::string shown = std::isprint(code) ? std::string("'") + key + "'"
                                                          : "code " + std::to_string(code);

@@ -9,6 +9,8 @@ extern float rotX;
 extern float rotY;
 extern float rotZ;
 
+constexpr float fullTurn = 360.0f;
+
 void initGLState();
 
 // Draws one complete frame of the global hand and shows it at once. Called by
