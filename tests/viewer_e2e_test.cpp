@@ -24,7 +24,7 @@ TEST_F(ViewerWindow, AnythingButLowerCaseYGivesTheSmallWindow)
         start(answers[i]);
         ASSERT_NE(window, 0u);
         waitForPicture(display(), window, 10s);
-        const Geometry g = geometryOf(display(), window);
+        const Geometry g = fullScreen[i] ? waitForScreenSize() : geometryOf(display(), window);
         if (fullScreen[i]) {
             // Without a window manager GLUT places the full-screen window as it
             // sees fit; it always takes the screen's size.

@@ -58,7 +58,24 @@ protected:
             viewer->terminate();
             EXPECT_NE(viewer->waitForExit(5s), -1);
             viewer.reset();
+            if (window)
+                waitForWindowGone(display(), window, 5s);
+            window = 0;
         }
+    }
+
+    // GLUT makes a window full screen only after mapping it, so its size
+    // settles a moment after its first picture.
+    Geometry waitForScreenSize(Clock::duration patience = 10s)
+    {
+        const int screenWidth = DisplayWidth(display(), DefaultScreen(display()));
+        const auto deadline = Clock::now() + patience;
+        Geometry g = geometryOf(display(), window);
+        while (g.width != screenWidth && Clock::now() < deadline) {
+            std::this_thread::sleep_for(20ms);
+            g = geometryOf(display(), window);
+        }
+        return g;
     }
 
     void press(unsigned long keysym, int times = 1)

@@ -240,6 +240,25 @@ Window waitForWindow(Display* display, const std::string& title, Clock::duration
     return 0;
 }
 
+void waitForWindowGone(Display* display, Window window, Clock::duration patience)
+{
+    const auto deadline = Clock::now() + patience;
+    while (Clock::now() < deadline) {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+            return;
+        const bool present = std::find(children, children + count, window) != children + count;
+        if (children)
+            XFree(children);
+        if (!present)
+            return;
+        std::this_thread::sleep_for(20ms);
+    }
+}
+
 Geometry geometryOf(Display* display, Window window)
 {
     XWindowAttributes attributes;
@@ -251,18 +270,37 @@ Geometry geometryOf(Display* display, Window window)
     return {x, y, attributes.width, attributes.height};
 }
 
-Image capture(Display* display, Window window)
+namespace {
+
+// The server can only read the part of the window that lies on the screen.
+XImage* readOnScreenPart(Display* display, Window window, int& width, int& height)
 {
-    // The server can only read the part of the window that lies on the screen.
     const Geometry g = geometryOf(display, window);
     const int screenWidth = DisplayWidth(display, DefaultScreen(display));
     const int screenHeight = DisplayHeight(display, DefaultScreen(display));
     const int x0 = std::max(0, -g.x);
     const int y0 = std::max(0, -g.y);
-    const int width = std::min(g.width, screenWidth - g.x) - x0;
-    const int height = std::min(g.height, screenHeight - g.y) - y0;
-    XImage* raw = XGetImage(display, window, x0, y0, static_cast<unsigned>(width),
-                            static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    width = std::min(g.width, screenWidth - g.x) - x0;
+    height = std::min(g.height, screenHeight - g.y) - y0;
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    return XGetImage(display, window, x0, y0, static_cast<unsigned>(width),
+                     static_cast<unsigned>(height), AllPlanes, ZPixmap);
+}
+
+}  // namespace
+
+Image capture(Display* display, Window window)
+{
+    // A window that GLUT is still moving or resizing (going full screen)
+    // can change between reading its geometry and reading its pixels.
+    int width = 0;
+    int height = 0;
+    XImage* raw = readOnScreenPart(display, window, width, height);
+    for (int retry = 0; !raw && retry < 100; ++retry) {
+        std::this_thread::sleep_for(20ms);
+        raw = readOnScreenPart(display, window, width, height);
+    }
     if (!raw)
         throw std::runtime_error("cannot read the window's pixels");
     Image image;

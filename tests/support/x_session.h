@@ -86,6 +86,11 @@ private:
 
 // The top-level window titled `title`, once it is viewable; 0 at the deadline.
 Window waitForWindow(Display* display, const std::string& title, Clock::duration patience);
+
+// Waits until `window` is no longer among the screen's windows: a viewer
+// that has ended leaves its window until the server closes its connection.
+void waitForWindowGone(Display* display, Window window, Clock::duration patience);
+
 Geometry geometryOf(Display* display, Window window);
 Image capture(Display* display, Window window);
 // Captures until the window shows something other than black.
