@@ -273,15 +273,15 @@ Geometry geometryOf(Display* display, Window window)
 namespace {
 
 // The server can only read the part of the window that lies on the screen.
-XImage* readOnScreenPart(Display* display, Window window, int& width, int& height)
+XImage* readOnScreenPart(Display* display, Window window)
 {
     const Geometry g = geometryOf(display, window);
     const int screenWidth = DisplayWidth(display, DefaultScreen(display));
     const int screenHeight = DisplayHeight(display, DefaultScreen(display));
     const int x0 = std::max(0, -g.x);
     const int y0 = std::max(0, -g.y);
-    width = std::min(g.width, screenWidth - g.x) - x0;
-    height = std::min(g.height, screenHeight - g.y) - y0;
+    const int width = std::min(g.width, screenWidth - g.x) - x0;
+    const int height = std::min(g.height, screenHeight - g.y) - y0;
     if (width <= 0 || height <= 0)
         return nullptr;
     return XGetImage(display, window, x0, y0, static_cast<unsigned>(width),
@@ -294,15 +294,15 @@ Image capture(Display* display, Window window)
 {
     // A window that GLUT is still moving or resizing (going full screen)
     // can change between reading its geometry and reading its pixels.
-    int width = 0;
-    int height = 0;
-    XImage* raw = readOnScreenPart(display, window, width, height);
+    XImage* raw = readOnScreenPart(display, window);
     for (int retry = 0; !raw && retry < 100; ++retry) {
         std::this_thread::sleep_for(20ms);
-        raw = readOnScreenPart(display, window, width, height);
+        raw = readOnScreenPart(display, window);
     }
     if (!raw)
         throw std::runtime_error("cannot read the window's pixels");
+    const int width = raw->width;
+    const int height = raw->height;
     Image image;
     image.width = width;
     image.height = height;
