@@ -96,6 +96,8 @@ Image capture(Display* display, Window window);
 // Captures until the window shows something other than black.
 Image waitForPicture(Display* display, Window window, Clock::duration patience);
 // Captures until two pictures in a row agree, i.e. drawing has settled.
+// Only for a first frame: after a change, a slow frame leaves the old
+// picture standing still, so wait for what the change should show instead.
 Image waitForStillPicture(Display* display, Window window, Clock::duration patience);
 
 // Real input through the XTEST extension, aimed at `window`.
