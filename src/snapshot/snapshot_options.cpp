@@ -85,7 +85,7 @@ std::string readKeys(const std::string& text)
             const std::string shown = std::isprint(code) ? std::string("'") + key + "'"
                                                          : "code " + std::to_string(code);
             throw UsageError("--keys: " + shown + " is not a key the viewer plays" +
-                             (code == 27 ? " (Escape would end it)" : ""));
+                             (key == escapeKey ? " (Escape would end it)" : ""));
         }
         keys += key;
     }
