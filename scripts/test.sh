@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit and end-to-end tests in a
-# normal build, then the unit tests again under AddressSanitizer and UBSan.
+# normal build, then the unit tests again under AddressSanitizer and UBSan
+# (built alone: the end-to-end tests and the programs do not run there).
 set -eu
 cd "$(dirname "$0")/.."
 
 scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev \
-    libgtest-dev xvfb libx11-dev libxtst-dev libpng-dev man-db dpkg-dev file valgrind
+    libgtest-dev xvfb libx11-dev libxtst-dev libpng-dev man-db dpkg-dev file valgrind \
+    lintian desktop-file-utils
 
 jobs=$(nproc)
 
@@ -14,5 +16,5 @@ cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
 
 cmake -S . -B build-sanitize -DHAND_BUILD_TESTS=ON -DHAND_SANITIZE=ON
-cmake --build build-sanitize -j "$jobs"
+cmake --build build-sanitize -j "$jobs" --target unit-tests
 (cd build-sanitize && ctest --output-on-failure -j "$jobs" -L unit)
