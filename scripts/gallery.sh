@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Renders the README's pictures into docs/ and the reference pictures of the
-# image tests into tests/golden/, with hand-snapshot on a private Xvfb (Mesa's
-# software renderer), so that both come out the same on every machine.
+# Renders the README's pictures and moving pictures into docs/, the desktop
+# icons into desktop/ and the reference pictures of the image tests into
+# tests/golden/, with hand-snapshot on a private Xvfb (Mesa's software
+# renderer), so that all come out the same on every machine.
 set -eu
 cd "$(dirname "$0")/.."
 
 scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev \
-    libx11-dev libpng-dev xvfb
+    libx11-dev libpng-dev xvfb imagemagick gifsicle
 cmake -S . -B build
 cmake --build build -j "$(nproc)" --target hand-snapshot
 
@@ -16,6 +17,8 @@ fi
 
 snap=build/hand-snapshot
 mkdir -p docs tests/golden
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 
 # The README's gallery.
 $snap --out docs/rest.png
@@ -26,6 +29,31 @@ $snap --size 150x150 --keys 2 --sheet docs/turn-middle.png --every 4
 $snap --size 150x150 --keys 3 --sheet docs/thumb-little.png --every 7
 $snap --size 150x150 --keys 4 --sheet docs/beckon.png --every 3
 
+# Moving pictures that loop, about 30 frames a second (GIF counts in
+# hundredths: 3 each), every frame as the viewer plays it.
+animate() {
+    local name=$1 keys=$2
+    shift 2
+    rm -rf "$scratch/frames"
+    $snap --size 160x160 "$@" --keys "$keys" --frames "$scratch/frames"
+    convert -delay 3 -loop 0 "$scratch"/frames/frame-*.png "$scratch/$name.gif"
+    gifsicle -O3 --colors 64 "$scratch/$name.gif" -o "docs/$name.gif"
+}
+animate wave 1
+animate turn-middle 2
+animate thumb-little 3
+animate beckon 4
+animate close-open '/*'
+animate home '\b' --bend 0,60,100,60,0 --rot 40,135,30
+
+# The desktop icon: the open hand, drawn large and scaled down so that its
+# edges come out smooth, on a transparent ground.
+$snap --size 1200x1200 --out "$scratch/icon.png"
+for size in 48 128 256; do
+    convert "$scratch/icon.png" -crop 700x700+314+163 +repage -transparent black \
+        -resize "${size}x$size" "desktop/hand-viewer-$size.png"
+done
+
 # The image tests' references: one pose each that a wrong transform would spoil.
 $snap --out tests/golden/rest.png
 $snap --bend 100,100,100,100,100 --out tests/golden/fist.png
@@ -34,4 +62,4 @@ $snap --bend 0,0,0,0,100 --out tests/golden/thumb-bent.png
 $snap --rot 20,-35,10 --out tests/golden/turned.png
 $snap --keys 2 --out tests/golden/turn-middle-end.png
 
-echo "Wrote docs/*.png and tests/golden/*.png; look at them before committing."
+echo "Wrote docs/*.png, docs/*.gif, desktop/*.png and tests/golden/*.png; look at them before committing."
