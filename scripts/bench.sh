@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the frame benchmark and runs it on a private Xvfb: how fast frames
+# are drawn and swapped, which is the pace of every motion. Arguments go to
+# the benchmark, e.g. --benchmark_filter=oneFrame.
+set -eu
+cd "$(dirname "$0")/.."
+
+scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev libx11-dev \
+    libpng-dev libbenchmark-dev xvfb
+
+cmake -S . -B build
+cmake --build build -j "$(nproc)" --target frame_bench
+exec scripts/with-xvfb.sh build/bench/frame_bench "$@"
