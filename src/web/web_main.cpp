@@ -1,0 +1,100 @@
+// The viewer in a web page: the native program's model, drawing, scene, keys
+// and motions, built with emscripten. The page (page.js) asks the full-screen
+// question, turns key presses into the codes the native program gets, and
+// hands them over one at a time through webPressKey.
+
+#include <GL/glut.h>
+#include <emscripten.h>
+
+#include "hand_model.h"
+#include "keyboard.h"
+#include "scene.h"
+
+namespace {
+
+constexpr int canvasSize = 300;
+
+// The hand's golden yellow. The emulation ignores GL_COLOR_MATERIAL, so the
+// colour the scene sets each frame is also made the material's, once.
+const GLfloat handColour[] = {1.0f, 0.8f, 0.0f, 1.0f};
+
+bool playingKey = false;
+
+// A motion's frame is shown when control returns to the browser; waiting for
+// the next animation frame after each one plays the motion at the display's
+// refresh, as a native swap with vsync would.
+EM_ASYNC_JS(void, showMotionFrame, (), {
+    Module.motionFrameDrawn();
+    await new Promise(requestAnimationFrame);
+});
+
+EM_JS(void, noteRedisplay, (), { Module.redisplayDrawn(); });
+
+// Frames drawn while a key is being served are its motion's; any other
+// frame is a redisplay, drawn from GLUT's own animation-frame callback,
+// which must not be suspended.
+void frameDrawnOnPage()
+{
+    if (playingKey)
+        showMotionFrame();
+    else
+        noteRedisplay();
+}
+
+}  // namespace
+
+extern "C" {
+
+// Serves one key as the native key callback would. The page never calls it
+// again before the returned promise settles, so a motion is never entered
+// twice: keys typed meanwhile wait in the page's queue.
+EMSCRIPTEN_KEEPALIVE void webPressKey(int code)
+{
+    playingKey = true;
+    onKey(static_cast<unsigned char>(code), 0, 0);
+    playingKey = false;
+}
+
+// The canvas changed size (full screen on or off).
+EMSCRIPTEN_KEEPALIVE void webReshape(int width, int height)
+{
+    reshapeView(width, height);
+    glutPostRedisplay();
+}
+
+// Where the view angles and bends live, for the page to read without
+// calling in while a motion waits for its next frame.
+EMSCRIPTEN_KEEPALIVE const float* webViewAngle(int axis)
+{
+    return axis == 0 ? &rotX : axis == 1 ? &rotY : &rotZ;
+}
+
+EMSCRIPTEN_KEEPALIVE const float* webBends()
+{
+    return hand.bend;
+}
+
+}  // extern "C"
+
+int main()
+{
+    int argc = 1;
+    char name[] = "hand-viewer";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(canvasSize, canvasSize);
+    glutCreateWindow(name);
+    initGLState();
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, handColour);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, handColour);
+
+    // No idle callback: on the page it would be a timer that never sleeps.
+    // Keys come from the page, not from GLUT, which reads keyCode and so
+    // loses Backspace and the shifted characters.
+    frameDrawn = frameDrawnOnPage;
+    glutDisplayFunc(displayScene);
+    glutReshapeFunc(reshapeView);
+    glutMainLoop();
+    return 0;
+}
