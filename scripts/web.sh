@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds the viewer for the web with emscripten into build-web/site/ and
+# serves it on http://localhost:8000/. Options:
+#   --port N             serve on port N instead
+#   --screenshot FILE    load the page in headless Chromium, answer n, save a
+#                        PNG of its canvas as FILE and exit
+#   --keys KEYS          with --screenshot: type KEYS first ('\b' for
+#                        Backspace) and wait until the page is no longer busy
+#   --page               with --screenshot: the browser window, not only the canvas
+#   --build              build the page and exit
+set -eu
+cd "$(dirname "$0")/.."
+
+port=8000 screenshot="" keys="" build_only="" framing=canvas
+while [ $# -gt 0 ]; do
+    case $1 in
+    --port) port=${2:?--port needs a number}; shift 2 ;;
+    --screenshot) screenshot=${2:?--screenshot needs a file}; shift 2 ;;
+    --keys) keys=${2?--keys needs keys}; shift 2 ;;
+    --page) framing=page; shift ;;
+    --build) build_only=1; shift ;;
+    *) sed -n '2,11s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
+    esac
+done
+
+packages=(emscripten cmake make)
+[ -z "$screenshot" ] || packages+=(chromium)
+# Node.js from elsewhere may bring its own npm, which Debian's would clash with.
+command -v npm >/dev/null || packages+=(nodejs npm)
+scripts/ensure-packages.sh "${packages[@]}"
+
+# Debian's emscripten needs to be told where its node modules and Python are.
+export NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
+if ! configured=$(emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release 2>&1); then
+    echo "$configured" >&2
+    exit 1
+fi
+cmake --build build-web -j "$(nproc)" --target hand-viewer-page
+site=$PWD/build-web/site
+
+[ -z "$build_only" ] || exit 0
+if [ -n "$screenshot" ]; then
+    scripts/npm-modules.sh
+    exec node src/web/screenshot.mjs "$site" "$screenshot" "$framing" "$keys"
+fi
+exec node src/web/serve.mjs "$site" "$port"

@@ -1,0 +1,214 @@
+// The web page in Debian's Chromium, driven by real key presses: the same
+// pictures, frame counts and key handling as the native viewer.
+
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { after, before, test } from 'node:test';
+import { PNG } from 'pngjs';
+import {
+  canvasPicture, launchChromium, openPage, serveSite, typeKeys, waitUntilIdle, waitUntilReady,
+} from '../../src/web/page_session.mjs';
+
+const site = new URL('../../build-web/site', import.meta.url).pathname;
+const nativeRest = PNG.sync.read(readFileSync(new URL('../golden/rest.png', import.meta.url)));
+
+// The browser's GL emulation treats the light as directional, so shading
+// and highlights differ a little from Mesa's; the hand's outline does not.
+// Measured: the page's first frame against the native one, 32 outline
+// pixels and 146 colour pixels; one digit bent one step, 87 outline pixels
+// or more; a hand left grey or unlit, thousands of colour pixels.
+const outlineTolerance = 50;
+const colourTolerance = 500;
+
+const isLit = (png, i) => png.data[i] + png.data[i + 1] + png.data[i + 2] > 24;
+
+// Pixels lit in one picture and black in the other.
+function outlineDifference(a, b) {
+  let count = 0;
+  for (let i = 0; i < a.data.length; i += 4)
+    count += isLit(a, i) !== isLit(b, i) ? 1 : 0;
+  return count;
+}
+
+// Pixels that differ by more than 48 in a channel, as the native image tests count.
+function colourDifference(a, b) {
+  let count = 0;
+  for (let i = 0; i < a.data.length; i += 4)
+    count += [0, 1, 2].some(c => Math.abs(a.data[i + c] - b.data[i + c]) > 48) ? 1 : 0;
+  return count;
+}
+
+let server;
+let url;
+let browser;
+
+before(async () => {
+  ({ server, url } = await serveSite(site));
+  browser = await launchChromium();
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+// A page with the hand at rest and the question answered with n.
+async function freshPage(beforeLoad) {
+  const { page, seen } = await openPage(browser, url, beforeLoad);
+  await waitUntilReady(page);
+  await page.keyboard.press('n');
+  return { page, seen };
+}
+
+async function play(page, keys) {
+  await typeKeys(page, keys);
+  await waitUntilIdle(page);
+}
+
+const picture = async page => PNG.sync.read(await canvasPicture(page));
+const stateOf = page => page.evaluate(() => window.handViewer.state());
+const motionFrames = page => page.evaluate(() => window.handViewer.motionFrames);
+
+// No error thrown or logged, and nothing asked of another origin.
+async function expectClean({ page, seen }) {
+  assert.deepEqual(seen.errors, []);
+  assert.deepEqual(seen.requests.filter(request => !request.startsWith(url)), []);
+  await page.close();
+}
+
+test('the first frame is the native first frame; one step of any digit is not', async () => {
+  const session = await freshPage();
+  const rest = await picture(session.page);
+  assert.ok(outlineDifference(rest, nativeRest) <= outlineTolerance, 'outline');
+  assert.ok(colourDifference(rest, nativeRest) <= colourTolerance, 'colour');
+  for (const [bend, straighten] of ['qa', 'ws', 'ed', 'rf', 'tg']) {
+    await play(session.page, bend);
+    const bent = await picture(session.page);
+    assert.ok(outlineDifference(bent, nativeRest) > outlineTolerance, `after ${bend}`);
+    await play(session.page, straighten);
+  }
+  await expectClean(session);
+});
+
+test('motions draw as many frames as they do natively', async () => {
+  const cases = [
+    { before: '', keys: '/', frames: 21 },
+    { before: '/', keys: '/', frames: 1 },
+    { before: '', keys: '1', frames: 43 },
+    { before: '22', keys: '\b', frames: 58 },
+    { before: '4', keys: '\b', frames: 47 },
+  ];
+  for (const { before: earlier, keys, frames } of cases) {
+    const session = await freshPage();
+    await play(session.page, earlier);
+    const start = await motionFrames(session.page);
+    await play(session.page, keys);
+    assert.equal(await motionFrames(session.page) - start, frames, JSON.stringify(earlier + keys));
+    await expectClean(session);
+  }
+});
+
+test('a motion is seen frame by frame, not only its end', async () => {
+  const session = await freshPage();
+  const first = await picture(session.page);  // closing one by one starts from the open hand
+  await typeKeys(session.page, '-');
+  await session.page.waitForFunction(() => window.handViewer.motionFrames >= 50);
+  const middle = await picture(session.page);
+  await waitUntilIdle(session.page);
+  assert.equal(await motionFrames(session.page), 105);
+  const last = await picture(session.page);
+  assert.ok(outlineDifference(middle, first) > outlineTolerance, 'middle against first');
+  assert.ok(outlineDifference(middle, last) > outlineTolerance, 'middle against last');
+  await expectClean(session);
+});
+
+test('keys typed during a motion wait and are served after it, in order', async () => {
+  const session = await freshPage();
+  await typeKeys(session.page, '2.3q');
+  assert.equal(await session.page.evaluate(() => window.handViewer.busy()), true);
+  await waitUntilIdle(session.page);
+  // Natively: 2 turns half way and raises the middle finger (36 frames), the
+  // period turns 5 more, 3 makes a fist and shows thumb and little finger
+  // (55 frames), q bends the little finger one step.
+  assert.deepEqual(await stateOf(session.page),
+                   { rotX: 0, rotY: 185, rotZ: 0, bend: [5, 100, 100, 100, 0] });
+  assert.equal(await motionFrames(session.page), 91);
+  await expectClean(session);
+});
+
+test('Backspace, * and + do what they do natively; other keys do nothing', async () => {
+  const session = await freshPage();
+  const { page } = session;
+  await play(page, '.\b');
+  assert.deepEqual(await stateOf(page), { rotX: 0, rotY: 0, rotZ: 0, bend: [0, 0, 0, 0, 0] });
+  assert.equal(await motionFrames(page), 3);  // open, the frame at -5, the last frame
+  await play(page, '/*');
+  assert.deepEqual((await stateOf(page)).bend, [0, 0, 0, 0, 0]);
+  await play(page, '/');
+  const before = await motionFrames(page);
+  await play(page, '+');
+  assert.equal(await motionFrames(page) - before, 105);
+
+  await play(page, 'w');
+  const state = await stateOf(page);
+  const frames = await motionFrames(page);
+  for (const key of ['Shift+KeyQ', 'x', 'Delete', 'ArrowUp', 'ArrowLeft', 'F1', 'Tab'])
+    await page.keyboard.press(key);
+  await waitUntilIdle(page);
+  assert.deepEqual(await stateOf(page), state);
+  assert.equal(await motionFrames(page), frames);
+  await expectClean(session);
+});
+
+test('Escape ends the viewer and the page says how to start again', async () => {
+  const session = await freshPage();
+  await play(session.page, '.');
+  await session.page.keyboard.press('Escape');
+  await session.page.waitForFunction(() => window.handViewer.ended);
+  assert.match(await session.page.locator('#status').textContent(), /ended.*Reload/);
+  await typeKeys(session.page, '.');
+  assert.equal((await stateOf(session.page)).rotY, 5, 'keys after Escape are ignored');
+  await expectClean(session);
+});
+
+test('y puts the canvas in full screen, at the screen\'s size', async () => {
+  const { page, seen } = await openPage(browser, url);
+  await waitUntilReady(page);
+  await page.keyboard.press('y');
+  await page.waitForFunction(() => document.fullscreenElement === canvas &&
+                                   canvas.width === screen.width && canvas.height === screen.height);
+  await waitUntilIdle(page);
+  // A canvas that changes size is cleared: the hand is there again only if
+  // the new size was handed to the viewer and the frame redrawn.
+  const full = await picture(page);
+  const litPixels = full.data.filter((_, i) => i % 4 === 0 && isLit(full, i)).length;
+  assert.ok(litPixels > 10000, `${litPixels} lit pixels`);
+  assert.deepEqual(await stateOf(page), { rotX: 0, rotY: 0, rotZ: 0, bend: [0, 0, 0, 0, 0] });
+  await expectClean({ page, seen });
+});
+
+test('keys typed before the viewer has loaded: the first answers, the rest wait', async () => {
+  let release;
+  const loaded = new Promise(resolve => { release = resolve; });
+  const { page, seen } = await openPage(browser, url, page =>
+    page.route('**/hand-viewer.wasm', async route => { await loaded; await route.continue(); }));
+  await typeKeys(page, 'n/');
+  assert.equal(await page.evaluate(() => window.handViewer.ready), false);
+  release();
+  await waitUntilReady(page);
+  await waitUntilIdle(page);
+  assert.deepEqual((await stateOf(page)).bend, [100, 100, 100, 100, 100]);
+  assert.equal(await motionFrames(page), 21);
+  await expectClean({ page, seen });
+});
+
+test('a browser without WebGL is told so instead of a blank canvas', async () => {
+  const plain = await launchChromium(['--disable-webgl', '--disable-3d-apis']);
+  try {
+    const page = await plain.newPage();
+    await page.goto(url);
+    assert.match(await page.locator('#status').textContent(), /WebGL/);
+  } finally {
+    await plain.close();
+  }
+});
