@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Renders the README's pictures and moving pictures into docs/, the desktop
+# Renders the README's pictures and moving pictures into docs/ (the web
+# page's too), the desktop
 # icons into desktop/ and the reference pictures of the image tests into
 # tests/golden/, with hand-snapshot on a private Xvfb (Mesa's software
 # renderer), so that all come out the same on every machine.
@@ -53,6 +54,9 @@ for size in 48 128 256; do
     convert "$scratch/icon.png" -crop 700x700+314+163 +repage -transparent black \
         -resize "${size}x$size" "desktop/hand-viewer-$size.png"
 done
+
+# The web page, as headless Chromium shows it.
+scripts/web.sh --screenshot docs/web-page.png --page --keys 3
 
 # The image tests' references: one pose each that a wrong transform would spoil.
 $snap --out tests/golden/rest.png
