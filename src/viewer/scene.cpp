@@ -10,6 +10,8 @@ float rotZ = 0.0f;
 
 void (*frameDrawn)() = nullptr;
 
+const float handColour[3] = {1.0f, 0.8f, 0.0f};
+
 namespace {
 
 const GLfloat whiteSpecular[] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -18,7 +20,6 @@ const GLfloat lightAmbient[] = {0.2f, 0.2f, 0.4f, 1.0f};
 // view transform only, so it stays put while the hand turns.
 const GLfloat lightPosition[] = {0.0f, 500.0f, 100.0f, 1.0f};
 const GLfloat shininess = 50.0f;
-const GLfloat handColour[] = {1.0f, 0.8f, 0.0f};
 
 constexpr double fieldOfViewDegrees = 55.0;
 constexpr double nearPlane = 1.0;

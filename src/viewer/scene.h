@@ -11,6 +11,9 @@ extern float rotZ;
 
 constexpr float fullTurn = 360.0f;
 
+// The hand's golden yellow: red, green, blue.
+extern const float handColour[3];
+
 void initGLState();
 
 // Draws one complete frame of the global hand and shows it at once. Called by

@@ -27,7 +27,8 @@ const page = {
 
 // KeyboardEvent.key says what the key types on any layout; these are the
 // codes X gives the native viewer for the keys that type no visible character.
-const namedKeys = { Backspace: 8, Tab: 9, Enter: 13, Escape: 27, Delete: 127 };
+// Tab is left to the browser, to move between the page's controls.
+const namedKeys = { Backspace: 8, Enter: 13, Escape: 27, Delete: 127 };
 
 function characterCode(event) {
   if (event.ctrlKey || event.altKey || event.metaKey)

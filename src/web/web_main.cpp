@@ -14,9 +14,14 @@ namespace {
 
 constexpr int canvasSize = 300;
 
-// The hand's golden yellow. The emulation ignores GL_COLOR_MATERIAL, so the
-// colour the scene sets each frame is also made the material's, once.
-const GLfloat handColour[] = {1.0f, 0.8f, 0.0f, 1.0f};
+// The emulation ignores GL_COLOR_MATERIAL, so the colour the scene sets
+// each frame is made the material's too, once: nothing else changes it.
+void useHandColourAsMaterial()
+{
+    const GLfloat colour[] = {handColour[0], handColour[1], handColour[2], 1.0f};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, colour);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, colour);
+}
 
 bool playingKey = false;
 
@@ -86,8 +91,7 @@ int main()
     glutInitWindowSize(canvasSize, canvasSize);
     glutCreateWindow(name);
     initGLState();
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, handColour);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, handColour);
+    useHandColourAsMaterial();
 
     // No idle callback: on the page it would be a timer that never sleeps.
     // Keys come from the page, not from GLUT, which reads keyCode and so
