@@ -10,7 +10,7 @@ import {
 } from '../src/web/page_session.mjs';
 
 const loads = 5;
-const site = path.resolve(process.argv[2]);
+const site = process.argv[2];
 
 const median = values => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 

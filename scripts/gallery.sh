@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Renders the README's pictures and moving pictures into docs/ (the web
-# page's too), the desktop
-# icons into desktop/ and the reference pictures of the image tests into
-# tests/golden/, with hand-snapshot on a private Xvfb (Mesa's software
-# renderer), so that all come out the same on every machine.
+# page's too), the desktop icons into desktop/ and the reference pictures of
+# the image tests into tests/golden/, with hand-snapshot on a private Xvfb
+# (Mesa's software renderer), so that all come out the same on every machine.
 set -eu
 cd "$(dirname "$0")/.."
 

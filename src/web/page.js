@@ -8,6 +8,8 @@
 const canvasSize = 300;
 const queueLimit = 1000;  // about 30 s of a held key's auto-repeat
 const prompt = 'FullScreen?(y/n) ';
+const endedMessage = 'The viewer has ended (Escape). Reload the page to start it again.';
+const failedMessage = 'The viewer stopped with an error; reload the page to start it again.';
 
 const canvas = document.getElementById('canvas');
 const consoleLine = document.getElementById('console');
@@ -71,23 +73,25 @@ async function serve() {
       else
         Module.ccall('webReshape', null, ['number', 'number'], [item.width, item.height]);
     } catch (error) {
-      if (error && error.name === 'ExitStatus') {
-        end();
-        break;
-      }
-      throw error;
+      const escaped = error && error.name === 'ExitStatus';
+      end(escaped ? endedMessage : failedMessage);
+      if (!escaped)
+        throw error;
+      break;
     }
     await nextAnimationFrame();
   }
   page.serving = false;
 }
 
-function end() {
+// Nothing more is served: the viewer has exited, or failed.
+function end(message) {
   page.ended = true;
+  page.serving = false;
   page.queue.length = 0;
   if (document.fullscreenElement)
     document.exitFullscreen().catch(() => {});
-  say('The viewer has ended (Escape). Reload the page to start it again.');
+  say(message);
 }
 
 function answer(code) {
@@ -181,7 +185,7 @@ if (!webGLAvailable()) {
     print: text => console.log(text),
     printErr: text => console.warn(text),
     onRuntimeInitialized() { page.state = stateReader(); },
-    onAbort: () => say('The viewer stopped with an error; reload the page to start it again.'),
+    onAbort: () => end(failedMessage),
     redisplayDrawn,
     motionFrameDrawn,
   };

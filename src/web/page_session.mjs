@@ -18,11 +18,12 @@ const contentTypes = {
 
 // Serves the files of `folder`, and nothing outside it, on 127.0.0.1.
 export async function serveSite(folder, port = 0) {
+  const root = path.resolve(folder);
   const server = http.createServer(async (request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-    const file = path.join(folder, name === '/' ? 'index.html' : name);
+    const file = path.join(root, name === '/' ? 'index.html' : name);
     const type = contentTypes[path.extname(file)];
-    const found = type && file.startsWith(folder + path.sep) &&
+    const found = type && file.startsWith(root + path.sep) &&
                   (await stat(file).then(s => s.isFile(), () => false));
     if (!found) {
       response.writeHead(404).end();
