@@ -53,6 +53,8 @@ for size in 48 128 256; do
     convert "$scratch/icon.png" -crop 700x700+314+163 +repage -transparent black \
         -resize "${size}x$size" "desktop/hand-viewer-$size.png"
 done
+# The Windows program's icon, in the sizes Explorer asks for.
+convert desktop/hand-viewer-256.png -define icon:auto-resize=256,128,48,32,16 desktop/hand-viewer.ico
 
 # The web page, as headless Chromium shows it.
 scripts/web.sh --screenshot docs/web-page.png --page --keys 3
@@ -65,4 +67,4 @@ $snap --bend 0,0,0,0,100 --out tests/golden/thumb-bent.png
 $snap --rot 20,-35,10 --out tests/golden/turned.png
 $snap --keys 2 --out tests/golden/turn-middle-end.png
 
-echo "Wrote docs/*.png, docs/*.gif, desktop/*.png and tests/golden/*.png; look at them before committing."
+echo "Wrote docs/*.png, docs/*.gif, desktop/*.png, desktop/hand-viewer.ico and tests/golden/*.png; look at them before committing."
