@@ -13,11 +13,6 @@ namespace {
 const std::string snapshot = HAND_SNAPSHOT_PATH;
 const std::string goldenFolder = HAND_GOLDEN_DIR;
 
-// At most this many pixels may differ from a reference. Two runs of Mesa's
-// software renderer differ in none; a one-step bend of one digit moves about
-// a hundred, a 5-degree turn about five hundred or more.
-constexpr int differenceBound = 10;
-
 class Snapshot : public ViewerTest {
 protected:
     void SetUp() override { scratch = makeScratchFolder(); }

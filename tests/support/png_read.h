@@ -32,6 +32,11 @@ inline Image readPng(const std::string& path)
 // A pixel differs when a channel moves by more than rendering noise does.
 constexpr int channelNoise = 48;
 
+// At most this many pixels may differ from a reference. Two runs of Mesa's
+// software renderer differ in none; a one-step bend of one digit moves about
+// a hundred, a 5-degree turn about five hundred or more.
+constexpr int differenceBound = 10;
+
 // How many pixels differ; every pixel when the sizes do not match.
 inline int differingPixels(const Image& a, const Image& b)
 {

@@ -28,9 +28,10 @@ protected:
     }
 
     // The same for any command line whose last word runs the viewer, with
-    // standard input read from `inputPath` instead of the test's answer.
+    // standard input read from `inputPath` instead of the test's answer, and
+    // the window found by `title` when the viewer is not titled by that word.
     Window start(const std::vector<std::string>& command, const std::string& answer,
-                 bool closeInput, const std::string& inputPath = "")
+                 bool closeInput, const std::string& inputPath = "", std::string title = "")
     {
         viewer = std::make_unique<ChildProcess>(command, screen->name(), inputPath);
         EXPECT_EQ(viewer->output(viewerPrompt.size(), 60s), viewerPrompt);
@@ -38,8 +39,9 @@ protected:
             viewer->write(answer);
         if (closeInput)
             viewer->closeInput();
-        const std::string& program = command.back();
-        window = waitForWindow(display(), program, 60s);
+        if (title.empty())
+            title = command.back();
+        window = waitForWindow(display(), title, 60s);
         EXPECT_NE(window, 0u) << "no viewer window appeared";
         return window;
     }
