@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Puts every artefact a release carries in dist/: the Debian package, the
+# Windows zip, the web page as a .tar.gz of static files (unpack it on any
+# static web host) and SHA256SUMS over them.
+set -eu
+cd "$(dirname "$0")/.."
+
+scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev \
+    dpkg-dev file g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 xz-utils wine wine64 \
+    emscripten
+
+version=$(sed -n 's/^project(hand-viewer VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)
+
+scripts/package.sh
+scripts/windows.sh
+scripts/web.sh --build
+
+rm -rf dist && mkdir dist
+cp build/hand-viewer_"$version"_*.deb build-windows/hand-viewer-"$version"-windows-x64.zip dist/
+# The same files always make the same archive: sorted, no owners, no times.
+tar --create --gzip --file "dist/hand-viewer-$version-web.tar.gz" \
+    --sort=name --owner=0 --group=0 --numeric-owner --mtime=@0 \
+    --directory build-web --transform "s,^site,hand-viewer-$version-web," site
+(cd dist && sha256sum -- * > SHA256SUMS)
+ls -l dist
