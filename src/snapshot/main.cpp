@@ -97,8 +97,8 @@ Display* connectToDisplay()
 {
     Display* display = XOpenDisplay(nullptr);
     if (!display)
-        failWith("no X display to draw on; set DISPLAY, or start a virtual screen with "
-                 "'Xvfb :1 & export DISPLAY=:1' (the README's run command starts Xvfb by itself)");
+        failWith("no X display to draw on; set DISPLAY, or draw on a virtual screen (Xvfb): "
+                 "'xvfb-run -a hand-snapshot ...' (xvfb-run needs the packages xvfb and xauth)");
     return display;
 }
 
