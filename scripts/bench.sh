@@ -8,7 +8,7 @@ set -eu
 cd "$(dirname "$0")/.."
 
 if [ "${1:-}" = --web ]; then
-    scripts/ensure-packages.sh chromium
+    scripts/ensure-packages.sh emscripten cmake make chromium npm
     scripts/web.sh --build
     scripts/npm-modules.sh
     exec node bench/web_bench.mjs build-web/site

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages named on the command line that are missing.
-# As root it runs apt-get; otherwise it prints the one line to run and fails.
+# As root it runs apt-get; otherwise it prints the one line to run and fails,
+# so each script names every package it and the scripts it calls will need.
 set -eu
 
 missing=()
 for package in "$@"; do
+    # Node.js from elsewhere may bring its own npm, which Debian's would clash with.
+    if [ "$package" = npm ] && command -v npm >/dev/null; then
+        continue
+    fi
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
     [ "$status" = "install ok installed" ] || missing+=("$package")
 done

@@ -23,10 +23,10 @@ while [ $# -gt 0 ]; do
     esac
 done
 
+# Emscripten brings Node.js, which serves the page; npm only fetches the
+# browser driver that screenshots need.
 packages=(emscripten cmake make)
-[ -z "$screenshot" ] || packages+=(chromium)
-# Node.js from elsewhere may bring its own npm, which Debian's would clash with.
-command -v npm >/dev/null || packages+=(nodejs npm)
+[ -z "$screenshot" ] || packages+=(chromium npm)
 scripts/ensure-packages.sh "${packages[@]}"
 
 # Debian's emscripten needs to be told where its node modules and Python are.
