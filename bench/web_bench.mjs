@@ -2,14 +2,15 @@
 // pace of a motion in headless Chromium.
 // Usage: node bench/web_bench.mjs SITE_FOLDER   (bash scripts/bench.sh --web)
 
-import { readdirSync, readFileSync } from 'node:fs';
+import { mkdtempSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { gzipSync } from 'node:zlib';
 import {
   launchChromium, openPage, serveSite, typeKeys, waitUntilIdle, waitUntilReady,
 } from '../src/web/page_session.mjs';
 
-const loads = 5;
+const loads = 15;
 const site = process.argv[2];
 
 const median = values => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
@@ -25,17 +26,43 @@ function payload() {
   console.log(`payload: ${(bytes / 1024).toFixed(1)} KB, ${(gzipped / 1024).toFixed(1)} KB gzipped`);
 }
 
-// From the start of navigation to the first frame, read in the page's clock.
+// From the start of navigation to the first frame, as the page marks it, for
+// the viewer's page and for a bare page that only clears a WebGL canvas: the
+// floor any WebGL page stands on. Loads alternate between the two, so that
+// both meet the same machine.
 async function firstFrame(browser, url) {
-  const times = [];
+  const bare = await serveSite(bareSite());
+  const times = { viewer: [], bare: [] };
   for (let i = 0; i < loads; i++) {
-    const { page } = await openPage(browser, url);
-    await waitUntilReady(page);
-    times.push(await page.evaluate(() => performance.now()));
-    await page.close();
+    for (const [name, address] of [['viewer', url], ['bare', bare.url]]) {
+      const { page } = await openPage(browser, address);
+      await page.waitForFunction(() => performance.getEntriesByName('first-frame').length > 0);
+      times[name].push(await page.evaluate(() => performance.getEntriesByName('first-frame')[0].startTime));
+      await page.close();
+    }
   }
-  console.log(`first frame: median ${median(times).toFixed(0)} ms of ${loads} loads ` +
-              `(${times.map(t => t.toFixed(0)).join(', ')})`);
+  bare.server.close();
+  for (const [name, list] of Object.entries(times))
+    console.log(`first frame, ${name} page: median ${median(list).toFixed(0)} ms of ${loads} loads ` +
+                `(${list.map(t => t.toFixed(0)).join(', ')})`);
+  const ratio = median(times.viewer) / median(times.bare);
+  console.log(`first frame, viewer against bare: ${ratio.toFixed(2)} times (goal: 2.00 or less)`);
+}
+
+function bareSite() {
+  const folder = mkdtempSync(path.join(tmpdir(), 'bare-webgl-'));
+  writeFileSync(path.join(folder, 'index.html'), `<!DOCTYPE html>
+<html lang="en"><head><meta charset="utf-8"><title>bare WebGL</title></head>
+<body><canvas width="300" height="300"></canvas><script>
+const gl = document.querySelector('canvas').getContext('webgl');
+requestAnimationFrame(() => {
+  gl.clearColor(0, 0, 0, 1);
+  gl.clear(gl.COLOR_BUFFER_BIT);
+  performance.mark('first-frame');
+});
+</script></body></html>
+`);
+  return folder;
 }
 
 // Closing the fingers one by one: 105 frames. Each frame's time is taken as

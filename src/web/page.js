@@ -1,20 +1,28 @@
 // The page around the viewer. It asks the full-screen question, turns key
-// presses into the character codes the native viewer gets from X, and serves
-// them to the WebAssembly one at a time, in order: a motion suspends itself
-// at every frame to let the browser show it, and nothing may call into the
-// viewer until it has finished.
+// presses and taps on the key pad into the character codes the native viewer
+// gets from X, and serves them to the WebAssembly one at a time, in order: a
+// motion suspends itself at every frame to let the browser show it, and
+// nothing may call into the viewer until it has finished.
 'use strict';
 
-const canvasSize = 300;
 const queueLimit = 1000;  // about 30 s of a held key's auto-repeat
+// A held key, or a held button of the pad, repeats after about half a
+// second, then about 30 times a second.
+const repeatDelay = 500;
+const repeatInterval = 33;
 const prompt = 'FullScreen?(y/n) ';
 const endedMessage = 'The viewer has ended (Escape). Reload the page to start it again.';
 const failedMessage = 'The viewer stopped with an error; reload the page to start it again.';
+const noWebGLMessage = 'This browser cannot draw with WebGL (it is missing or turned off), ' +
+                       'and the hand needs it. Turn WebGL on, or try another browser.';
 
 const canvas = document.getElementById('canvas');
+const viewer = document.getElementById('viewer');
+const pad = document.getElementById('pad');
 const consoleLine = document.getElementById('console');
 const answers = document.getElementById('answers');
 const status = document.getElementById('status');
+const pose = document.getElementById('pose');
 
 const page = {
   answered: false,
@@ -25,6 +33,7 @@ const page = {
   dropped: 0,
   motionFrames: 0,
   state: null,      // reads the view angles and bends from the viewer's memory
+  largestViewport: [Infinity, Infinity],
 };
 
 // KeyboardEvent.key says what the key types on any layout; these are the
@@ -32,14 +41,19 @@ const page = {
 // Tab is left to the browser, to move between the page's controls.
 const namedKeys = { Backspace: 8, Enter: 13, Escape: 27, Delete: 127 };
 
+// The code of a key by its name: a character, or one of namedKeys.
+function codeOf(key) {
+  if (key in namedKeys)
+    return namedKeys[key];
+  if (key.length === 1 && key.charCodeAt(0) < 256)
+    return key.charCodeAt(0);
+  return null;  // arrows, function keys, a modifier alone
+}
+
 function characterCode(event) {
   if (event.ctrlKey || event.altKey || event.metaKey)
     return null;  // the browser's own shortcuts
-  if (event.key in namedKeys)
-    return namedKeys[event.key];
-  if (event.key.length === 1 && event.key.charCodeAt(0) < 256)
-    return event.key.charCodeAt(0);
-  return null;  // arrows, function keys, a modifier alone
+  return codeOf(event.key);
 }
 
 function say(text) {
@@ -48,6 +62,17 @@ function say(text) {
 
 function nextAnimationFrame() {
   return new Promise(resolve => requestAnimationFrame(resolve));
+}
+
+// A typed key and a tap on the pad are the same: the first answers the
+// question, the rest go to the hand.
+function press(code) {
+  if (page.ended)
+    return;
+  if (!page.answered)
+    answer(code);  // like the console, the answer is not a key for the hand
+  else
+    enqueue({ key: code });
 }
 
 function enqueue(item) {
@@ -62,16 +87,18 @@ function enqueue(item) {
 // Serves what waits, one item at a time. After each, one animation frame
 // passes, so the redisplay the key asked for is drawn before the next key.
 async function serve() {
-  if (page.serving || !page.ready || !page.answered)
+  if (page.serving || !page.ready)
     return;
   page.serving = true;
   while (page.queue.length > 0 && !page.ended) {
     const item = page.queue.shift();
     try {
-      if (item.key !== undefined)
+      if (item.key !== undefined) {
         await Module.ccall('webPressKey', null, ['number'], [item.key], { async: true });
-      else
-        Module.ccall('webReshape', null, ['number', 'number'], [item.width, item.height]);
+        showPose();
+      } else {
+        resizeBacking(item);
+      }
     } catch (error) {
       const escaped = error && error.name === 'ExitStatus';
       end(escaped ? endedMessage : failedMessage);
@@ -89,6 +116,7 @@ function end(message) {
   page.ended = true;
   page.serving = false;
   page.queue.length = 0;
+  stopRepeating();
   if (document.fullscreenElement)
     document.exitFullscreen().catch(() => {});
   say(message);
@@ -100,42 +128,125 @@ function answer(code) {
   consoleLine.textContent = prompt + (code >= 32 && code < 127 ? String.fromCharCode(code) : '');
   if (page.ready)
     say('');
-  if (code === 'y'.charCodeAt(0)) {
-    canvas.requestFullscreen().catch(() => {
-      say('The browser refused full screen; the hand stays at 300 × 300.');
-    });
-  }
+  if (code === 'y'.charCodeAt(0))
+    enterFullScreen();
+  else
+    viewer.scrollIntoView({ block: 'nearest' });  // on a phone: the hand and the pad in view
   serve();
+}
+
+// With a keyboard the picture alone fills the screen; on a touch screen the
+// pad comes along, or nothing could drive the hand.
+function enterFullScreen() {
+  const touchScreen = matchMedia('(pointer: coarse)').matches;
+  (touchScreen ? viewer : canvas).requestFullscreen().catch(() => {
+    say('The browser refused full screen; the hand stays at 300 × 300.');
+  });
 }
 
 window.addEventListener('keydown', event => {
   const code = characterCode(event);
   if (code === null)
     return;
+  // Also keeps a focused button from taking Space or Enter as a click.
   event.preventDefault();
-  if (page.ended)
-    return;
-  if (!page.answered)
-    answer(code);  // like the console, the answer is not a key for the hand
-  else
-    enqueue({ key: code });
+  press(code);
 });
 document.getElementById('answer-y').addEventListener('click', () => answer('y'.charCodeAt(0)));
 document.getElementById('answer-n').addEventListener('click', () => answer('n'.charCodeAt(0)));
 
-// The canvas takes the screen's size in full screen and its own outside it.
-document.addEventListener('fullscreenchange', () => {
-  const full = document.fullscreenElement === canvas;
-  canvas.width = full ? screen.width : canvasSize;
-  canvas.height = full ? screen.height : canvasSize;
-  enqueue({ width: canvas.width, height: canvas.height });
-});
+// The key pad. Pressing a button presses its key; holding it repeats the
+// key until the button is let go, the pointer leaves it or the touch is
+// cancelled. Timers run only while a button is held.
+let repeatTimer = null;
+
+function stopRepeating() {
+  clearTimeout(repeatTimer);
+  repeatTimer = null;
+}
+
+function holdKey(code) {
+  stopRepeating();
+  press(code);
+  const repeat = () => {
+    press(code);
+    repeatTimer = setTimeout(repeat, repeatInterval);
+  };
+  repeatTimer = setTimeout(repeat, repeatDelay);
+}
+
+for (const button of pad.querySelectorAll('button[data-key]')) {
+  const code = codeOf(button.dataset.key);
+  button.addEventListener('pointerdown', event => {
+    if (event.button !== 0)
+      return;
+    // A touch keeps its button until lifted; let it go, so that sliding
+    // off the button counts as leaving it.
+    if (button.hasPointerCapture(event.pointerId))
+      button.releasePointerCapture(event.pointerId);
+    holdKey(code);
+  });
+  for (const type of ['pointerup', 'pointerleave', 'pointercancel'])
+    button.addEventListener(type, stopRepeating);
+  // A click without a pointer comes from a screen reader: one press.
+  button.addEventListener('click', event => {
+    if (event.detail === 0)
+      press(code);
+  });
+}
+pad.addEventListener('contextmenu', event => event.preventDefault());  // a long press
+window.addEventListener('blur', stopRepeating);
+
+// The canvas's backing store follows its size on the screen in device
+// pixels, so the picture is sharp at any pixel ratio and zoom, in full
+// screen too. The viewer gets the new size as a key would: in turn.
+function watchCanvasSize() {
+  const measure = () => {
+    const box = canvas.getBoundingClientRect();
+    requestBacking(Math.round(box.width * devicePixelRatio), Math.round(box.height * devicePixelRatio));
+  };
+  new ResizeObserver(measure).observe(canvas);
+  // Zooming changes the pixel ratio, not the canvas's size in CSS pixels.
+  const watchRatio = () => {
+    matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
+      measure();
+      watchRatio();
+    }, { once: true });
+  };
+  watchRatio();
+}
+
+function requestBacking(width, height) {
+  const [largestWidth, largestHeight] = page.largestViewport;
+  const size = { width: Math.min(width, largestWidth), height: Math.min(height, largestHeight) };
+  if (size.width < 1 || size.height < 1)
+    return;  // hidden
+  const waiting = page.queue.find(item => item.key === undefined);
+  if (waiting) {
+    Object.assign(waiting, size);
+  } else if (size.width !== canvas.width || size.height !== canvas.height) {
+    page.queue.push(size);
+    serve();
+  }
+}
+
+function resizeBacking({ width, height }) {
+  if (width === canvas.width && height === canvas.height)
+    return;
+  canvas.width = width;
+  canvas.height = height;
+  Module.ccall('webReshape', null, ['number', 'number'], [width, height]);
+}
 
 // What the viewer's frames tell the page (see web_main.cpp).
 function redisplayDrawn() {
   if (page.ready)
     return;
   page.ready = true;
+  performance.mark('first-frame');  // for the benchmark
+  const gl = canvas.getContext('webgl');  // the viewer's own, now that it has one
+  page.largestViewport = Array.from(gl.getParameter(gl.MAX_VIEWPORT_DIMS));
+  showPose();
   say(page.answered ? '' : 'Answer the question with a key, or a button.');
   queueMicrotask(serve);  // once this frame's call into the viewer has returned
 }
@@ -158,6 +269,15 @@ function stateReader() {
   });
 }
 
+// The pose in numbers, after each key and motion (never per frame: a screen
+// reader reads it out).
+function showPose() {
+  const { rotX, rotY, rotZ, bend } = page.state();
+  const text = `rotX ${rotX}, rotY ${rotY}, rotZ ${rotZ}; bend ${bend.join(' ')}`;
+  if (pose.textContent !== text)
+    pose.textContent = text;
+}
+
 // A small read-only view for teachers and tests.
 window.handViewer = {
   state: () => (page.state ? page.state() : null),
@@ -168,28 +288,15 @@ window.handViewer = {
   get droppedKeys() { return page.dropped; },
 };
 
-function webGLAvailable() {
-  try {
-    return document.createElement('canvas').getContext('webgl') !== null;
-  } catch (error) {
-    return false;
-  }
-}
-
-if (!webGLAvailable()) {
-  say('This browser cannot draw with WebGL (it is missing or turned off), and the hand ' +
-      'needs it. Turn WebGL on, or try another browser.');
-} else {
-  window.Module = {
-    canvas,
-    print: text => console.log(text),
-    printErr: text => console.warn(text),
-    onRuntimeInitialized() { page.state = stateReader(); },
-    onAbort: () => end(failedMessage),
-    redisplayDrawn,
-    motionFrameDrawn,
-  };
-  const script = document.createElement('script');
-  script.src = 'hand-viewer.js';
-  document.body.appendChild(script);
-}
+// Read by hand-viewer.js, which runs after this script.
+window.Module = {
+  canvas,
+  print: text => console.log(text),
+  printErr: text => console.warn(text),
+  onRuntimeInitialized() { page.state = stateReader(); },
+  onAbort: () => end(failedMessage),
+  redisplayDrawn,
+  motionFrameDrawn,
+  webGLMissing: () => end(noWebGLMessage),
+};
+watchCanvasSize();

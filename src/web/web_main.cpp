@@ -35,6 +35,16 @@ EM_ASYNC_JS(void, showMotionFrame, (), {
 
 EM_JS(void, noteRedisplay, (), { Module.redisplayDrawn(); });
 
+EM_JS(void, reportNoWebGL, (), { Module.webGLMissing(); });
+
+// GLUT turns touches into mouse events and cancels them, which would keep
+// taps from the page's buttons and a finger from scrolling the page; the
+// viewer has no mouse callback, so they go back to the browser.
+EM_JS(void, leaveTouchesToThePage, (), {
+    for (const type of ['touchstart', 'touchmove', 'touchend'])
+        window.removeEventListener(type, GLUT.touchHandler, true);
+});
+
 // Frames drawn while a key is being served are its motion's; any other
 // frame is a redisplay, drawn from GLUT's own animation-frame callback,
 // which must not be suspended.
@@ -89,7 +99,13 @@ int main()
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(canvasSize, canvasSize);
-    glutCreateWindow(name);
+    // The page finds out here, from the viewer's own context, whether the
+    // browser can draw with WebGL at all.
+    if (!glutCreateWindow(name)) {
+        reportNoWebGL();
+        return 1;
+    }
+    leaveTouchesToThePage();
     initGLState();
     useHandColourAsMaterial();
 

@@ -8,35 +8,16 @@ import { PNG } from 'pngjs';
 import {
   canvasPicture, launchChromium, openPage, serveSite, typeKeys, waitUntilIdle, waitUntilReady,
 } from '../../src/web/page_session.mjs';
+import { colourDifference, isLit, outlineDifference } from './pictures.mjs';
 
 const site = new URL('../../build-web/site', import.meta.url).pathname;
 const nativeRest = PNG.sync.read(readFileSync(new URL('../golden/rest.png', import.meta.url)));
 
-// The browser's GL emulation treats the light as directional, so shading
-// and highlights differ a little from Mesa's; the hand's outline does not.
 // Measured: the page's first frame against the native one, 32 outline
 // pixels and 146 colour pixels; one digit bent one step, 87 outline pixels
 // or more; a hand left grey or unlit, thousands of colour pixels.
 const outlineTolerance = 50;
 const colourTolerance = 500;
-
-const isLit = (png, i) => png.data[i] + png.data[i + 1] + png.data[i + 2] > 24;
-
-// Pixels lit in one picture and black in the other.
-function outlineDifference(a, b) {
-  let count = 0;
-  for (let i = 0; i < a.data.length; i += 4)
-    count += isLit(a, i) !== isLit(b, i) ? 1 : 0;
-  return count;
-}
-
-// Pixels that differ by more than 48 in a channel, as the native image tests count.
-function colourDifference(a, b) {
-  let count = 0;
-  for (let i = 0; i < a.data.length; i += 4)
-    count += [0, 1, 2].some(c => Math.abs(a.data[i + c] - b.data[i + c]) > 48) ? 1 : 0;
-  return count;
-}
 
 let server;
 let url;

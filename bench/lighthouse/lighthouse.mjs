@@ -1,0 +1,37 @@
+// Lighthouse's scores for the page, served gzipped by the project's own
+// server, on its mobile and desktop settings, in Debian's Chromium.
+// Usage: node bench/lighthouse/lighthouse.mjs SITE_FOLDER   (bash scripts/bench.sh --lighthouse)
+
+import * as chromeLauncher from 'chrome-launcher';
+import lighthouse from 'lighthouse';
+import desktopConfig from 'lighthouse/core/config/desktop-config.js';
+import { serveSite } from '../../src/web/page_session.mjs';
+
+const runs = 2;
+const categories = ['performance', 'accessibility', 'best-practices'];
+const { server, url } = await serveSite(process.argv[2]);
+const chrome = await chromeLauncher.launch({
+  chromePath: process.env.CHROMIUM || '/usr/bin/chromium',
+  chromeFlags: ['--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+                '--disable-background-networking', '--disable-component-update', '--disable-sync',
+                '--disable-quic', '--no-first-run'],
+});
+try {
+  for (const [form, config] of [['mobile', undefined], ['desktop', desktopConfig]]) {
+    for (let run = 1; run <= runs; run++) {
+      const result = await lighthouse(url, { port: chrome.port, onlyCategories: categories, logLevel: 'error' }, config);
+      const { categories: scores, audits } = result.lhr;
+      const summary = categories.map(c => `${c} ${Math.round(scores[c].score * 100)}`).join(', ');
+      const failed = categories.flatMap(c => scores[c].auditRefs)
+        .filter(ref => ref.weight > 0 && audits[ref.id].score !== null && audits[ref.id].score < 1 &&
+                       !scores.performance.auditRefs.includes(ref))
+        .map(ref => ref.id);
+      console.log(`${form} run ${run}: ${summary}; first contentful paint ${audits['first-contentful-paint'].displayValue}, ` +
+                  `total blocking time ${audits['total-blocking-time'].displayValue}` +
+                  (failed.length ? `; failed: ${failed.join(', ')}` : ''));
+    }
+  }
+} finally {
+  chrome.kill();
+  server.close();
+}
