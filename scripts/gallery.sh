@@ -56,8 +56,9 @@ done
 # The Windows program's icon, in the sizes Explorer asks for.
 convert desktop/hand-viewer-256.png -define icon:auto-resize=256,128,48,32,16 desktop/hand-viewer.ico
 
-# The web page, as headless Chromium shows it.
+# The web page, as headless Chromium shows it, on a desktop and on a phone.
 scripts/web.sh --screenshot docs/web-page.png --page --keys 3
+scripts/web.sh --screenshot docs/web-phone.png --phone --keys 4
 
 # The image tests' references: one pose each that a wrong transform would spoil.
 $snap --out tests/golden/rest.png
@@ -66,5 +67,6 @@ $snap --bend 0,0,0,50,0 --out tests/golden/index-half.png
 $snap --bend 0,0,0,0,100 --out tests/golden/thumb-bent.png
 $snap --rot 20,-35,10 --out tests/golden/turned.png
 $snap --keys 2 --out tests/golden/turn-middle-end.png
+scripts/web.sh --screenshot tests/golden/web-rest.png
 
 echo "Wrote docs/*.png, docs/*.gif, desktop/*.png, desktop/hand-viewer.ico and tests/golden/*.png; look at them before committing."

@@ -7,6 +7,7 @@
 #   --keys KEYS          with --screenshot: type KEYS first ('\b' for
 #                        Backspace) and wait until the page is no longer busy
 #   --page               with --screenshot: the browser window, not only the canvas
+#   --phone              with --screenshot: a phone's screen (390 x 844, touch)
 #   --build              build the page and exit
 set -eu
 cd "$(dirname "$0")/.."
@@ -18,8 +19,9 @@ while [ $# -gt 0 ]; do
     --screenshot) screenshot=${2:?--screenshot needs a file}; shift 2 ;;
     --keys) keys=${2?--keys needs keys}; shift 2 ;;
     --page) framing=page; shift ;;
+    --phone) framing=phone; shift ;;
     --build) build_only=1; shift ;;
-    *) sed -n '2,11s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
+    *) sed -n '2,12s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
     esac
 done
 
