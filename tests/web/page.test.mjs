@@ -3,14 +3,13 @@
 
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import { PNG } from 'pngjs';
 import {
-  canvasPicture, launchChromium, openPage, serveSite, typeKeys, waitUntilIdle, waitUntilReady,
+  canvasPicture, launchChromium, openPage, typeKeys, waitUntilIdle, waitUntilReady,
 } from '../../src/web/page_session.mjs';
-import { colourDifference, isLit, outlineDifference } from './pictures.mjs';
+import { colourDifference, isLit, outlineDifference, siteInChromium } from './support.mjs';
 
-const site = new URL('../../build-web/site', import.meta.url).pathname;
 const nativeRest = PNG.sync.read(readFileSync(new URL('../golden/rest.png', import.meta.url)));
 
 // Measured: the page's first frame against the native one, 32 outline
@@ -19,23 +18,11 @@ const nativeRest = PNG.sync.read(readFileSync(new URL('../golden/rest.png', impo
 const outlineTolerance = 50;
 const colourTolerance = 500;
 
-let server;
-let url;
-let browser;
-
-before(async () => {
-  ({ server, url } = await serveSite(site));
-  browser = await launchChromium();
-});
-
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+const web = siteInChromium();
 
 // A page with the hand at rest and the question answered with n.
 async function freshPage(beforeLoad) {
-  const { page, seen } = await openPage(browser, url, beforeLoad);
+  const { page, seen } = await openPage(web.browser, web.url, beforeLoad);
   await waitUntilReady(page);
   await page.keyboard.press('n');
   return { page, seen };
@@ -53,7 +40,7 @@ const motionFrames = page => page.evaluate(() => window.handViewer.motionFrames)
 // No error thrown or logged, and nothing asked of another origin.
 async function expectClean({ page, seen }) {
   assert.deepEqual(seen.errors, []);
-  assert.deepEqual(seen.requests.filter(request => !request.startsWith(url)), []);
+  assert.deepEqual(seen.requests.filter(request => !request.startsWith(web.url)), []);
   await page.close();
 }
 
@@ -153,7 +140,7 @@ test('Escape ends the viewer and the page says how to start again', async () => 
 });
 
 test('y puts the canvas in full screen, at the screen\'s size', async () => {
-  const { page, seen } = await openPage(browser, url);
+  const { page, seen } = await openPage(web.browser, web.url);
   await waitUntilReady(page);
   await page.keyboard.press('y');
   await page.waitForFunction(() => document.fullscreenElement === canvas &&
@@ -171,7 +158,7 @@ test('y puts the canvas in full screen, at the screen\'s size', async () => {
 test('keys typed before the viewer has loaded: the first answers, the rest wait', async () => {
   let release;
   const loaded = new Promise(resolve => { release = resolve; });
-  const { page, seen } = await openPage(browser, url, page =>
+  const { page, seen } = await openPage(web.browser, web.url, page =>
     page.route('**/hand-viewer.wasm', async route => { await loaded; await route.continue(); }));
   await typeKeys(page, 'n/');
   assert.equal(await page.evaluate(() => window.handViewer.ready), false);
@@ -187,7 +174,7 @@ test('a browser without WebGL is told so instead of a blank canvas', async () =>
   const plain = await launchChromium(['--disable-webgl', '--disable-3d-apis']);
   try {
     const page = await plain.newPage();
-    await page.goto(url);
+    await page.goto(web.url);
     assert.match(await page.locator('#status').textContent(), /WebGL/);
   } finally {
     await plain.close();

@@ -5,8 +5,7 @@ import assert from 'node:assert/strict';
 import http from 'node:http';
 import { test } from 'node:test';
 import { serveSite } from '../../src/web/page_session.mjs';
-
-const site = new URL('../../build-web/site', import.meta.url).pathname;
+import { site } from './support.mjs';
 
 function send(url, method, target, headers = {}) {
   return new Promise((resolve, reject) => {

@@ -5,35 +5,22 @@
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import { PNG } from 'pngjs';
 import {
-  canvasPicture, launchChromium, openPage, serveSite, typeKeys, waitUntilIdle, waitUntilReady,
+  canvasPicture, openPage, typeKeys, waitUntilIdle, waitUntilReady,
 } from '../../src/web/page_session.mjs';
-import { colourDifference, handOutline } from './pictures.mjs';
+import { colourDifference, handOutline, siteInChromium } from './support.mjs';
 
-const site = new URL('../../build-web/site', import.meta.url).pathname;
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 const pageAtRest = PNG.sync.read(readFileSync(new URL('../golden/web-rest.png', import.meta.url)));
 
 const phone = { viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true, deviceScaleFactor: 2 };
 
-let server;
-let url;
-let browser;
-
-before(async () => {
-  ({ server, url } = await serveSite(site));
-  browser = await launchChromium();
-});
-
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+const web = siteInChromium();
 
 async function phonePage(device = phone) {
-  const { page, seen } = await openPage(browser, url, undefined, device);
+  const { page, seen } = await openPage(web.browser, web.url, undefined, device);
   await waitUntilReady(page);
   return { page, seen };
 }

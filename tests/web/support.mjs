@@ -1,4 +1,25 @@
-// How the page's tests compare pictures of the canvas (pngjs images).
+// What the page's tests share: the built site served and one Chromium for a
+// test file, and how they compare pictures of the canvas (pngjs images).
+
+import { after, before } from 'node:test';
+import { launchChromium, serveSite } from '../../src/web/page_session.mjs';
+
+export const site = new URL('../../build-web/site', import.meta.url).pathname;
+
+// Serves the site and starts Chromium before a file's tests, and ends both
+// after them: `url` and `browser` are set once the tests run.
+export function siteInChromium() {
+  const session = {};
+  before(async () => {
+    Object.assign(session, await serveSite(site));
+    session.browser = await launchChromium();
+  });
+  after(async () => {
+    await session.browser?.close();
+    session.server?.close();
+  });
+  return session;
+}
 
 // The browser's GL emulation treats the light as directional, so shading
 // and highlights differ a little from Mesa's; the hand's outline does not.
