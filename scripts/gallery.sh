@@ -7,7 +7,7 @@ set -eu
 cd "$(dirname "$0")/.."
 
 scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev \
-    libx11-dev libpng-dev xvfb imagemagick gifsicle
+    libx11-dev libpng-dev xvfb imagemagick gifsicle emscripten chromium npm
 cmake -S . -B build
 cmake --build build -j "$(nproc)" --target hand-snapshot
 
