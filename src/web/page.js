@@ -216,21 +216,23 @@ function watchCanvasSize() {
   watchRatio();
 }
 
+// One resize waits at most: a later size replaces it.
 function requestBacking(width, height) {
-  const [largestWidth, largestHeight] = page.largestViewport;
-  const size = { width: Math.min(width, largestWidth), height: Math.min(height, largestHeight) };
-  if (size.width < 1 || size.height < 1)
+  if (width < 1 || height < 1)
     return;  // hidden
   const waiting = page.queue.find(item => item.key === undefined);
   if (waiting) {
-    Object.assign(waiting, size);
-  } else if (size.width !== canvas.width || size.height !== canvas.height) {
-    page.queue.push(size);
+    Object.assign(waiting, { width, height });
+  } else if (width !== canvas.width || height !== canvas.height) {
+    page.queue.push({ width, height });
     serve();
   }
 }
 
-function resizeBacking({ width, height }) {
+// Served once the viewer has its context, so the GL's largest viewport is known.
+function resizeBacking(size) {
+  const width = Math.min(size.width, page.largestViewport[0]);
+  const height = Math.min(size.height, page.largestViewport[1]);
   if (width === canvas.width && height === canvas.height)
     return;
   canvas.width = width;
