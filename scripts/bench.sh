@@ -7,10 +7,11 @@
 # --lighthouse: Lighthouse's mobile and desktop scores for the page.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/packages.sh
 
 case "${1:-}" in
 --web | --lighthouse)
-    scripts/ensure-packages.sh emscripten cmake make chromium npm
+    scripts/ensure-packages.sh "${web_build[@]}" "${browser[@]}"
     scripts/web.sh --build
     scripts/npm-modules.sh
     if [ "$1" = --web ]; then
@@ -22,8 +23,7 @@ case "${1:-}" in
     ;;
 esac
 
-scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev libx11-dev \
-    libpng-dev libbenchmark-dev xvfb
+scripts/ensure-packages.sh "${native_build[@]}" libbenchmark-dev xvfb
 
 cmake -S . -B build
 cmake --build build -j "$(nproc)" --target frame_bench

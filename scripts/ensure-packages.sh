@@ -10,6 +10,8 @@ for package in "$@"; do
     if [ "$package" = npm ] && command -v npm >/dev/null; then
         continue
     fi
+    # Groups of packages may share some; each is named once.
+    case " ${missing[*]} " in *" $package "*) continue ;; esac
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
     [ "$status" = "install ok installed" ] || missing+=("$package")
 done

@@ -5,9 +5,10 @@
 # (Mesa's software renderer), so that all come out the same on every machine.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/packages.sh
 
-scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev \
-    libx11-dev libpng-dev xvfb imagemagick gifsicle emscripten chromium npm
+scripts/ensure-packages.sh "${native_build[@]}" xvfb imagemagick gifsicle \
+    "${web_build[@]}" "${browser[@]}"
 cmake -S . -B build
 cmake --build build -j "$(nproc)" --target hand-snapshot
 

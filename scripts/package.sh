@@ -2,8 +2,9 @@
 # Builds the viewer and makes its Debian package in build/.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/packages.sh
 
-scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev dpkg-dev file
+scripts/ensure-packages.sh "${native_build[@]}" "${debian_package[@]}"
 
 cmake -S . -B build
 cmake --build build -j "$(nproc)"

@@ -4,10 +4,10 @@
 # static web host) and SHA256SUMS over them.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/packages.sh
 
-scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev \
-    dpkg-dev file g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 xz-utils wine wine64 \
-    emscripten
+scripts/ensure-packages.sh "${native_build[@]}" "${debian_package[@]}" "${windows_build[@]}" \
+    "${web_build[@]}"
 
 version=$(sed -n 's/^project(hand-viewer VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)
 

@@ -3,8 +3,9 @@
 # virtual screen instead, saves a picture of it and ends it.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/packages.sh
 
-packages=(g++ cmake make freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev)
+packages=("${native_build[@]}")
 [ -n "${DISPLAY:-}" ] || packages+=(xvfb xdotool x11-apps netpbm)
 scripts/ensure-packages.sh "${packages[@]}"
 

@@ -6,11 +6,11 @@
 # headless Chromium.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/packages.sh
 
-scripts/ensure-packages.sh g++ cmake make freeglut3-dev libglu1-mesa-dev \
-    libgtest-dev xvfb libx11-dev libxtst-dev libpng-dev man-db dpkg-dev file valgrind \
-    lintian desktop-file-utils emscripten chromium npm \
-    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 xz-utils wine wine64 unzip
+scripts/ensure-packages.sh "${native_build[@]}" "${debian_package[@]}" libgtest-dev xvfb \
+    libxtst-dev man-db valgrind lintian desktop-file-utils unzip \
+    "${web_build[@]}" "${browser[@]}" "${windows_build[@]}"
 
 jobs=$(nproc)
 

@@ -11,6 +11,7 @@
 #   --build              build the page and exit
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/packages.sh
 
 port=8000 screenshot="" keys="" build_only="" framing=canvas
 while [ $# -gt 0 ]; do
@@ -27,8 +28,8 @@ done
 
 # Emscripten brings Node.js, which serves the page; npm only fetches the
 # browser driver that screenshots need.
-packages=(emscripten cmake make)
-[ -z "$screenshot" ] || packages+=(chromium npm)
+packages=("${web_build[@]}")
+[ -z "$screenshot" ] || packages+=("${browser[@]}")
 scripts/ensure-packages.sh "${packages[@]}"
 
 # Debian's emscripten needs to be told where its node modules and Python are.

@@ -7,9 +7,9 @@
 # alone) and built once as a static library into build-windows/freeglut/.
 set -eu
 cd "$(dirname "$0")/.."
+. scripts/packages.sh
 
-scripts/ensure-packages.sh g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake make \
-    dpkg-dev xz-utils wine wine64
+scripts/ensure-packages.sh "${windows_build[@]}"
 
 out=$PWD/build-windows
 freeglut=$out/freeglut
