@@ -2,7 +2,7 @@
 // pace of a motion in headless Chromium.
 // Usage: node bench/web_bench.mjs SITE_FOLDER   (bash scripts/bench.sh --web)
 
-import { mkdtempSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { gzipSync } from 'node:zlib';
@@ -31,7 +31,8 @@ function payload() {
 // floor any WebGL page stands on. Loads alternate between the two, so that
 // both meet the same machine.
 async function firstFrame(browser, url) {
-  const bare = await serveSite(bareSite());
+  const folder = bareSite();
+  const bare = await serveSite(folder);
   const times = { viewer: [], bare: [] };
   for (let i = 0; i < loads; i++) {
     for (const [name, address] of [['viewer', url], ['bare', bare.url]]) {
@@ -42,6 +43,7 @@ async function firstFrame(browser, url) {
     }
   }
   bare.server.close();
+  rmSync(folder, { recursive: true });
   for (const [name, list] of Object.entries(times))
     console.log(`first frame, ${name} page: median ${median(list).toFixed(0)} ms of ${loads} loads ` +
                 `(${list.map(t => t.toFixed(0)).join(', ')})`);

@@ -116,7 +116,8 @@ export function waitUntilIdle(page, timeout = 60000) {
   return page.waitForFunction(() => !window.handViewer.busy(), null, { timeout });
 }
 
-const keyNames = { '\b': 'Backspace', '\x1b': 'Escape' };
+// KeyboardEvent.key's names for the keys tests write as characters.
+export const keyNames = { '\b': 'Backspace', '\x1b': 'Escape' };
 
 // Types keys as a user would. Playwright names keys as KeyboardEvent.key
 // does, so '*' and '+' type themselves; '\b' is Backspace, '\x1b' Escape.

@@ -8,7 +8,7 @@ import { createRequire } from 'node:module';
 import { test } from 'node:test';
 import { PNG } from 'pngjs';
 import {
-  canvasPicture, openPage, typeKeys, waitUntilIdle, waitUntilReady,
+  canvasPicture, keyNames, openPage, typeKeys, waitUntilIdle, waitUntilReady,
 } from '../../src/web/page_session.mjs';
 import { colourDifference, handOutline, siteInChromium } from './support.mjs';
 
@@ -26,7 +26,7 @@ async function phonePage(device = phone) {
 }
 
 const stateOf = page => page.evaluate(() => window.handViewer.state());
-const padButton = (page, key) => page.locator(`#pad button[data-key="${key === '\b' ? 'Backspace' : key}"]`);
+const padButton = (page, key) => page.locator(`#pad button[data-key="${keyNames[key] || key}"]`);
 
 async function expectNoErrors({ page, seen }) {
   assert.deepEqual(seen.errors, []);
