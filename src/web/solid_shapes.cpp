@@ -19,7 +19,7 @@ void vertexWithNormal(const Point& normal, const Point& at)
 
 // The sphere's unit directions, pole to pole: the +Z pole, then each inner
 // ring of `slices` points turning clockwise seen from +Z, then the -Z pole.
-std::vector<Point> sphereDirections(int slices, int stacks)
+std::vector<Point> makeSphereDirections(int slices, int stacks)
 {
     std::vector<Point> points{{0.0f, 0.0f, 1.0f}};
     for (int ring = 1; ring < stacks; ++ring) {
@@ -35,13 +35,28 @@ std::vector<Point> sphereDirections(int slices, int stacks)
     return points;
 }
 
+// The hand draws every sphere with one tessellation: its directions are
+// made once, not for each sphere of each frame.
+const std::vector<Point>& sphereDirections(int slices, int stacks)
+{
+    static std::vector<Point> directions;
+    static int madeForSlices = -1;
+    static int madeForStacks = -1;
+    if (slices != madeForSlices || stacks != madeForStacks) {
+        directions = makeSphereDirections(slices, stacks);
+        madeForSlices = slices;
+        madeForStacks = stacks;
+    }
+    return directions;
+}
+
 }  // namespace
 
 // One triangle strip per stack, from the top down: each pairs a point of the
 // lower ring with the point above it, and closes on the first pair again.
 void drawSolidSphere(double radius, int slices, int stacks)
 {
-    const std::vector<Point> directions = sphereDirections(slices, stacks);
+    const std::vector<Point>& directions = sphereDirections(slices, stacks);
     const int top = 0;
     const int bottom = static_cast<int>(directions.size()) - 1;
     auto ringPoint = [&](int ring, int slice) {  // rings 1 .. stacks - 1
