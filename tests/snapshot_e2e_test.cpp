@@ -3,42 +3,14 @@
 // and its answers to bad input.
 
 // The fixture brings GoogleTest in before Xlib, whose macros would clash with it.
-#include "support/viewer_fixture.h"
-
-#include "support/png_read.h"
-#include "support/shell.h"
+#include "support/snapshot_fixture.h"
 
 namespace {
 
 const std::string snapshot = HAND_SNAPSHOT_PATH;
 const std::string goldenFolder = HAND_GOLDEN_DIR;
 
-class Snapshot : public ViewerTest {
-protected:
-    void SetUp() override { scratch = makeScratchFolder(); }
-    void TearDown() override
-    {
-        ViewerTest::TearDown();
-        runShell("rm -rf " + scratch);
-    }
-
-    // Runs hand-snapshot on the virtual screen with `arguments`.
-    CommandResult snap(const std::string& arguments)
-    {
-        return runShell("DISPLAY=" + screen->name() + " " + snapshot + " " + arguments);
-    }
-
-    // The picture of one pose.
-    Image pose(const std::string& arguments)
-    {
-        const std::string file = scratch + "/pose.png";
-        const CommandResult run = snap(arguments + " --out " + file);
-        EXPECT_EQ(run.status, 0) << run.output;
-        return readPng(file);
-    }
-
-    std::string scratch;
-};
+using Snapshot = SnapshotTest;
 
 TEST_F(Snapshot, RestPictureIsTheViewersFirstFrame)
 {

@@ -3,7 +3,7 @@
 // hand-snapshot's, full screen, Escape, and a zip that needs nothing else.
 
 // The fixture brings GoogleTest in before Xlib, whose macros would clash with it.
-#include "support/viewer_fixture.h"
+#include "support/snapshot_fixture.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,14 +12,10 @@
 
 #include <X11/keysym.h>
 
-#include "support/png_read.h"
-#include "support/shell.h"
-
 namespace {
 
 const std::string windowsViewer = HAND_WINDOWS_VIEWER;
 const std::string windowsZip = HAND_WINDOWS_ZIP;
-const std::string snapshot = HAND_SNAPSHOT_PATH;
 
 // Wine names a program started by its Unix path with drive Z:, and GLUT
 // titles the window with that name.
@@ -29,14 +25,14 @@ std::string titleUnderWine(std::string path)
     return "Z:" + path;
 }
 
-class UnderWine : public ViewerTest {
+class UnderWine : public SnapshotTest {
 protected:
     // The prefix is made once per test run, before any of these tests.
     static void SetUpTestSuite()
     {
         setenv("WINEPREFIX", HAND_WINE_PREFIX, 1);
         setenv("WINEDEBUG", "-all", 1);
-        ViewerTest::SetUpTestSuite();
+        SnapshotTest::SetUpTestSuite();
     }
 
     // Starts the program under Wine and answers (or closes its console when
@@ -45,18 +41,6 @@ protected:
     {
         return start({"wine", windowsViewer}, answer ? answer : "", !answer && inputPath.empty(),
                      inputPath, titleUnderWine(windowsViewer));
-    }
-
-    // hand-snapshot's picture of the same pose on the same screen.
-    Image snap(const std::string& arguments)
-    {
-        const std::string scratch = makeScratchFolder();
-        const CommandResult run = runShell("DISPLAY=" + screen->name() + " " + snapshot + " " +
-                                           arguments + " --out " + scratch + "/pose.png");
-        EXPECT_EQ(run.status, 0) << run.output;
-        const Image picture = readPng(scratch + "/pose.png");
-        runShell("rm -rf " + scratch);
-        return picture;
     }
 
     // Waits for the window to show `expected`, as the image tests compare.
@@ -72,7 +56,7 @@ TEST_F(UnderWine, AskedNoItShowsTheNativeFirstFrame)
 {
     const auto started = Clock::now();
     ASSERT_NE(startUnderWine("n\n"), 0u) << "Wine did not open the viewer's window";
-    EXPECT_EQ(differenceOnceShowing(snap("")), 0);
+    EXPECT_EQ(differenceOnceShowing(pose("")), 0);
     std::printf("first frame under Wine %lld ms after start\n",
                 static_cast<long long>((Clock::now() - started) / 1ms));
     const Geometry g = geometryOf(display(), window);
@@ -84,14 +68,14 @@ TEST_F(UnderWine, AskedNoItShowsTheNativeFirstFrame)
 TEST_F(UnderWine, KeysPlayTheSameFramesAsHandSnapshot)
 {
     ASSERT_NE(startUnderWine("n\n"), 0u);
-    differenceOnceShowing(snap(""));
+    differenceOnceShowing(pose(""));
     press('/');
-    EXPECT_EQ(differenceOnceShowing(snap("--keys /")), 0);
+    EXPECT_EQ(differenceOnceShowing(pose("--keys /")), 0);
     press('4');
-    EXPECT_EQ(differenceOnceShowing(snap("--keys /4")), 0);
+    EXPECT_EQ(differenceOnceShowing(pose("--keys /4")), 0);
     press('q');
     press('.');
-    EXPECT_EQ(differenceOnceShowing(snap("--keys /4q.")), 0);
+    EXPECT_EQ(differenceOnceShowing(pose("--keys /4q.")), 0);
 }
 
 TEST_F(UnderWine, YesFillsTheScreenAndEndOfInputKeepsTheWindow)
@@ -102,7 +86,7 @@ TEST_F(UnderWine, YesFillsTheScreenAndEndOfInputKeepsTheWindow)
     const int screenHeight = DisplayHeight(display(), DefaultScreen(display()));
     EXPECT_EQ(full.width, screenWidth);
     EXPECT_EQ(full.height, screenHeight);
-    EXPECT_EQ(differenceOnceShowing(snap("--size " + std::to_string(screenWidth) + "x" +
+    EXPECT_EQ(differenceOnceShowing(pose("--size " + std::to_string(screenWidth) + "x" +
                                          std::to_string(screenHeight))),
               0);
     stop();
