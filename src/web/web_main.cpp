@@ -70,7 +70,7 @@ EMSCRIPTEN_KEEPALIVE void webPressKey(int code)
     playingKey = false;
 }
 
-// The canvas changed size (full screen on or off).
+// The canvas's backing store changed size: full screen, pixel ratio, zoom or layout.
 EMSCRIPTEN_KEEPALIVE void webReshape(int width, int height)
 {
     reshapeView(width, height);
