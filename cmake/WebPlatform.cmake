@@ -1,8 +1,7 @@
-# Under emscripten, GL, GLU and GLUT are its own libraries, with OpenGL 1.x
-# emulated on WebGL; these targets stand for them under the usual names.
+# Under emscripten, GL 1.x, GLU and GLUT are the page's own: a fixed-function
+# layer on WebGL and a GLUT on its canvas (src/web/page). These targets stand
+# for them under the usual names; only WebGL itself comes from emscripten.
 add_library(OpenGL::GL INTERFACE IMPORTED)
-set_target_properties(OpenGL::GL PROPERTIES INTERFACE_LINK_OPTIONS "-lGL;-sLEGACY_GL_EMULATION=1")
+set_target_properties(OpenGL::GL PROPERTIES INTERFACE_LINK_OPTIONS "-lGL")
 add_library(OpenGL::GLU INTERFACE IMPORTED)
-set_target_properties(OpenGL::GLU PROPERTIES INTERFACE_LINK_OPTIONS "-lGLU")
 add_library(GLUT::GLUT INTERFACE IMPORTED)
-set_target_properties(GLUT::GLUT PROPERTIES INTERFACE_LINK_OPTIONS "-lglut")

@@ -68,6 +68,5 @@ $snap --bend 0,0,0,50,0 --out tests/golden/index-half.png
 $snap --bend 0,0,0,0,100 --out tests/golden/thumb-bent.png
 $snap --rot 20,-35,10 --out tests/golden/turned.png
 $snap --keys 2 --out tests/golden/turn-middle-end.png
-scripts/web.sh --screenshot tests/golden/web-rest.png
 
 echo "Wrote docs/*.png, docs/*.gif, desktop/*.png, desktop/hand-viewer.ico and tests/golden/*.png; look at them before committing."

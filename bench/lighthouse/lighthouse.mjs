@@ -5,16 +5,16 @@
 import * as chromeLauncher from 'chrome-launcher';
 import lighthouse from 'lighthouse';
 import desktopConfig from 'lighthouse/core/config/desktop-config.js';
-import { serveSite } from '../../src/web/page_session.mjs';
+import { chromiumEnvironment, chromiumFlags, chromiumPath } from '../../src/web/tools/chromium.mjs';
+import { serveSite } from '../../src/web/tools/serve_site.mjs';
 
 const runs = 2;
 const categories = ['performance', 'accessibility', 'best-practices'];
 const { server, url } = await serveSite(process.argv[2]);
 const chrome = await chromeLauncher.launch({
-  chromePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  chromeFlags: ['--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-                '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                '--disable-quic', '--no-first-run'],
+  chromePath: chromiumPath,
+  chromeFlags: ['--headless=new', ...chromiumFlags],
+  envVars: chromiumEnvironment(),
 });
 try {
   for (const [form, config] of [['mobile', undefined], ['desktop', desktopConfig]]) {

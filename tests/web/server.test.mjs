@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import http from 'node:http';
 import { test } from 'node:test';
-import { serveSite } from '../../src/web/page_session.mjs';
+import { serveSite } from '../../src/web/tools/serve_site.mjs';
 import { site } from './support.mjs';
 
 function send(url, method, target, headers = {}) {

@@ -1,10 +1,33 @@
 // What the page's tests share: the built site served and one Chromium for a
-// test file, and how they compare pictures of the canvas (pngjs images).
+// test file, hand-snapshot's pictures to hold the page's against, and how
+// they compare pictures of the canvas (pngjs images).
 
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
 import { after, before } from 'node:test';
-import { launchChromium, serveSite } from '../../src/web/page_session.mjs';
+import { PNG } from 'pngjs';
+import { launchChromium, serveSite } from '../../src/web/tools/page_session.mjs';
 
-export const site = new URL('../../build-web/site', import.meta.url).pathname;
+const root = new URL('../..', import.meta.url).pathname;
+export const site = path.join(root, 'build-web/site');
+const snapshot = process.env.HAND_SNAPSHOT || path.join(root, 'build/hand-snapshot');
+
+// The native build's picture after each of `poses` (keys, as --keys takes
+// them), drawn by hand-snapshot on a private Xvfb.
+export function nativePictures(poses) {
+  const folder = mkdtempSync(path.join(tmpdir(), 'native-'));
+  try {
+    return poses.map((keys, i) => {
+      const file = path.join(folder, `${i}.png`);
+      execFileSync(path.join(root, 'scripts/with-xvfb.sh'), [snapshot, '--keys', keys, '--out', file]);
+      return PNG.sync.read(readFileSync(file));
+    });
+  } finally {
+    rmSync(folder, { recursive: true });
+  }
+}
 
 // Serves the site and starts Chromium before a file's tests, and ends both
 // after them: `url` and `browser` are set once the tests run.
@@ -21,8 +44,6 @@ export function siteInChromium() {
   return session;
 }
 
-// The browser's GL emulation treats the light as directional, so shading
-// and highlights differ a little from Mesa's; the hand's outline does not.
 export const isLit = (png, i) => png.data[i] + png.data[i + 1] + png.data[i + 2] > 24;
 
 // Pixels lit in one picture and black in the other.
@@ -33,11 +54,16 @@ export function outlineDifference(a, b) {
   return count;
 }
 
-// Pixels that differ by more than 48 in a channel, as the native image tests count.
-export function colourDifference(a, b) {
+// Pixels whose colours lie more than `fuzz` of the full scale apart, as a
+// distance over red, green and blue: nearly what ImageMagick's
+// `compare -metric AE -fuzz 10%` counts.
+export function fuzzyDifference(a, b, fuzz = 0.1) {
+  const limit = (fuzz * 255) ** 2;
   let count = 0;
-  for (let i = 0; i < a.data.length; i += 4)
-    count += [0, 1, 2].some(c => Math.abs(a.data[i + c] - b.data[i + c]) > 48) ? 1 : 0;
+  for (let i = 0; i < a.data.length; i += 4) {
+    const distance = [0, 1, 2].reduce((sum, c) => sum + (a.data[i + c] - b.data[i + c]) ** 2, 0);
+    count += distance > limit ? 1 : 0;
+  }
   return count;
 }
 

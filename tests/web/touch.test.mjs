@@ -9,11 +9,11 @@ import { test } from 'node:test';
 import { PNG } from 'pngjs';
 import {
   canvasPicture, keyNames, openPage, typeKeys, waitUntilIdle, waitUntilReady,
-} from '../../src/web/page_session.mjs';
-import { colourDifference, handOutline, siteInChromium } from './support.mjs';
+} from '../../src/web/tools/page_session.mjs';
+import { fuzzyDifference, handOutline, siteInChromium } from './support.mjs';
 
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
-const pageAtRest = PNG.sync.read(readFileSync(new URL('../golden/web-rest.png', import.meta.url)));
+const nativeAtRest = PNG.sync.read(readFileSync(new URL('../golden/rest.png', import.meta.url)));
 
 const phone = { viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true, deviceScaleFactor: 2 };
 
@@ -135,12 +135,12 @@ test('the canvas has a backing pixel for every device pixel; the picture keeps i
     const picture = PNG.sync.read(await canvasPicture(page));
     assert.equal(picture.width, 300 * ratio);
     if (ratio === 1) {
-      assert.equal(colourDifference(picture, pageAtRest), 0);
+      assert.equal(fuzzyDifference(picture, nativeAtRest), 0);
     } else {
       // Finer pixels, the same hand: its box within a pixel, its area
       // within 3%.
       const sharp = handOutline(picture, ratio);
-      const rest = handOutline(pageAtRest, 1);
+      const rest = handOutline(nativeAtRest, 1);
       sharp.box.forEach((edge, i) => assert.ok(Math.abs(edge - rest.box[i]) <= 1, `ratio ${ratio}: ${sharp.box} against ${rest.box}`));
       assert.ok(Math.abs(sharp.area / rest.area - 1) < 0.03, `ratio ${ratio}: area ${sharp.area} against ${rest.area}`);
     }

@@ -1,6 +1,6 @@
 // Serves the built page on localhost until stopped.
 // Usage: node serve.mjs SITE_FOLDER PORT
-import { serveSite } from './page_session.mjs';
+import { serveSite } from './serve_site.mjs';
 
 const [site, port] = process.argv.slice(2);
 const { url } = await serveSite(site, Number(port));

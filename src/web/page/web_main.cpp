@@ -1,5 +1,6 @@
 // The viewer in a web page: the native program's model, drawing, scene, keys
-// and motions, built with emscripten. The page (page.js) asks the full-screen
+// and motions, built with emscripten and drawn through the page's own
+// fixed-function layer on WebGL. The page (page.js) asks the full-screen
 // question, turns key presses into the codes the native program gets, and
 // hands them over one at a time through webPressKey.
 
@@ -9,19 +10,11 @@
 #include "hand_model.h"
 #include "keyboard.h"
 #include "scene.h"
+#include "webgl_drawing.h"
 
 namespace {
 
 constexpr int canvasSize = 300;
-
-// The emulation ignores GL_COLOR_MATERIAL, so the colour the scene sets
-// each frame is made the material's too, once: nothing else changes it.
-void useHandColourAsMaterial()
-{
-    const GLfloat colour[] = {handColour[0], handColour[1], handColour[2], 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, colour);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, colour);
-}
 
 bool playingKey = false;
 
@@ -36,14 +29,6 @@ EM_ASYNC_JS(void, showMotionFrame, (), {
 EM_JS(void, noteRedisplay, (), { Module.redisplayDrawn(); });
 
 EM_JS(void, reportNoWebGL, (), { Module.webGLMissing(); });
-
-// GLUT turns touches into mouse events and cancels them, which would keep
-// taps from the page's buttons and a finger from scrolling the page; the
-// viewer has no mouse callback, so they go back to the browser.
-EM_JS(void, leaveTouchesToThePage, (), {
-    for (const type of ['touchstart', 'touchmove', 'touchend'])
-        window.removeEventListener(type, GLUT.touchHandler, true);
-});
 
 // Frames drawn while a key is being served are its motion's; any other
 // frame is a redisplay, drawn from GLUT's own animation-frame callback,
@@ -101,17 +86,14 @@ int main()
     glutInitWindowSize(canvasSize, canvasSize);
     // The page finds out here, from the viewer's own context, whether the
     // browser can draw with WebGL at all.
-    if (!glutCreateWindow(name)) {
+    if (!glutCreateWindow(name) || !startWebGLDrawing()) {
         reportNoWebGL();
         return 1;
     }
-    leaveTouchesToThePage();
     initGLState();
-    useHandColourAsMaterial();
 
     // No idle callback: on the page it would be a timer that never sleeps.
-    // Keys come from the page, not from GLUT, which reads keyCode and so
-    // loses Backspace and the shifted characters.
+    // Keys come from the page, which reads what each key types.
     frameDrawn = frameDrawnOnPage;
     glutDisplayFunc(displayScene);
     glutReshapeFunc(reshapeView);

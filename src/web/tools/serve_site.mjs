@@ -1,6 +1,5 @@
-// Opens the built page the way a user would, for the page's tests, its
-// screenshot and its benchmark: the site served on localhost and loaded in
-// Debian's Chromium, headless, driven by Playwright.
+// Serves the built page on 127.0.0.1, as a static web host would, with
+// nothing but Node's standard library: serving needs no browser driver.
 
 import { createReadStream } from 'node:fs';
 import { stat } from 'node:fs/promises';
@@ -8,7 +7,6 @@ import http from 'node:http';
 import path from 'node:path';
 import { pipeline } from 'node:stream';
 import { createGzip } from 'node:zlib';
-import { chromium } from 'playwright-core';
 
 const contentTypes = {
   '.html': 'text/html; charset=utf-8',
@@ -75,57 +73,4 @@ export async function serveSite(folder, port = 0) {
   });
   await new Promise(resolve => server.listen(port, '127.0.0.1', resolve));
   return { server, url: `http://127.0.0.1:${server.address().port}/` };
-}
-
-// Headless Chromium as this machine allows it: no sandbox as root, WebGL
-// drawn in software, and none of the background traffic it would make.
-export function launchChromium(extraArgs = []) {
-  return chromium.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    args: [
-      '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--disable-quic', '--no-first-run', ...extraArgs,
-    ],
-  });
-}
-
-// A fresh page on `url`, with the errors it throws or logs and the requests
-// it makes kept. (Emscripten's GL emulation logs three warnings at start.)
-// `beforeLoad` may set the page up (e.g. hold a request back) before it loads;
-// `device` overrides the desktop window (e.g. a phone's size, touch, ratio).
-export async function openPage(browser, url, beforeLoad = async () => {}, device = {}) {
-  const page = await browser.newPage({ viewport: { width: 800, height: 900 }, ...device });
-  await beforeLoad(page);
-  const seen = { errors: [], requests: [] };
-  page.on('pageerror', error => seen.errors.push(String(error)));
-  page.on('console', message => {
-    if (message.type() === 'error')
-      seen.errors.push(`console error: ${message.text()}`);
-  });
-  page.on('request', request => seen.requests.push(request.url()));
-  await page.goto(url);
-  return { page, seen };
-}
-
-export function waitUntilReady(page) {
-  return page.waitForFunction(() => window.handViewer && window.handViewer.ready);
-}
-
-export function waitUntilIdle(page, timeout = 60000) {
-  return page.waitForFunction(() => !window.handViewer.busy(), null, { timeout });
-}
-
-// KeyboardEvent.key's names for the keys tests write as characters.
-export const keyNames = { '\b': 'Backspace', '\x1b': 'Escape' };
-
-// Types keys as a user would. Playwright names keys as KeyboardEvent.key
-// does, so '*' and '+' type themselves; '\b' is Backspace, '\x1b' Escape.
-export async function typeKeys(page, keys) {
-  for (const key of keys)
-    await page.keyboard.press(keyNames[key] || key);
-}
-
-export function canvasPicture(page) {
-  return page.locator('#canvas').screenshot();
 }

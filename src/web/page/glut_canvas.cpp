@@ -1,0 +1,87 @@
+// GLUT as far as the page's entry and the scene call it, on the page's
+// canvas: one WebGL context, a display and a reshape callback, and
+// redisplays drawn at the browser's next animation frame. Keys, full screen
+// and the canvas's size are the page's (page.js), not GLUT's.
+
+#include <GL/glut.h>
+#include <emscripten/html5.h>
+
+namespace {
+
+const char* const canvas = "#canvas";
+
+unsigned int displayMode = 0;
+void (*display)() = nullptr;
+void (*reshape)(int, int) = nullptr;
+bool redisplayPending = false;
+
+EM_BOOL drawRequestedFrame(double, void*)
+{
+    redisplayPending = false;
+    if (display)
+        display();
+    return EM_FALSE;
+}
+
+}  // namespace
+
+void glutInit(int*, char**) {}
+
+void glutInitDisplayMode(unsigned int mode)
+{
+    displayMode = mode;
+}
+
+void glutInitWindowSize(int width, int height)
+{
+    emscripten_set_canvas_element_size(canvas, width, height);
+}
+
+// Without a canvas that can draw with WebGL, no window: 0, as GLUT has it.
+int glutCreateWindow(const char*)
+{
+    EmscriptenWebGLContextAttributes attributes;
+    emscripten_webgl_init_context_attributes(&attributes);
+    attributes.alpha = (displayMode & GLUT_ALPHA) != 0;
+    attributes.depth = (displayMode & GLUT_DEPTH) != 0;
+    attributes.stencil = (displayMode & GLUT_STENCIL) != 0;
+    attributes.antialias = (displayMode & GLUT_MULTISAMPLE) != 0;
+    const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context(canvas, &attributes);
+    if (context <= 0)
+        return 0;
+    emscripten_webgl_make_context_current(context);
+    return 1;
+}
+
+void glutDisplayFunc(void (*callback)())
+{
+    display = callback;
+}
+
+void glutReshapeFunc(void (*callback)(int, int))
+{
+    reshape = callback;
+}
+
+void glutPostRedisplay()
+{
+    if (redisplayPending)
+        return;
+    redisplayPending = true;
+    emscripten_request_animation_frame(drawRequestedFrame, nullptr);
+}
+
+// The browser shows what was drawn once control returns to it.
+void glutSwapBuffers() {}
+
+// The window is shown: its size is handed over and the first frame drawn at
+// the next animation frame, in a task of its own, so that starting never
+// holds the page up for long. The browser's own loop runs the rest.
+void glutMainLoop()
+{
+    int width = 0, height = 0;
+    emscripten_get_canvas_element_size(canvas, &width, &height);
+    if (reshape)
+        reshape(width, height);
+    glutPostRedisplay();
+}

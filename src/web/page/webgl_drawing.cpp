@@ -1,0 +1,171 @@
+#include "webgl_drawing.h"
+
+#include <webgl/webgl1.h>
+
+#include <cstddef>
+
+namespace {
+
+// Per vertex, as OpenGL 1.x lights it: one point or directional light, a
+// viewer at infinity, one-sided lighting, and normals carried by the inverse
+// transpose but never normalised, so scaled shapes are lit as scaled.
+const char* const litVertexShader = R"(
+attribute vec3 position;
+attribute vec3 normal;
+uniform mat4 modelView;
+uniform mat4 modelViewProjection;
+uniform mat3 normalMatrix;
+uniform vec4 lightPosition;
+uniform vec3 sceneColour;
+uniform vec3 diffuseProduct;
+uniform vec3 specularProduct;
+uniform float shininess;
+uniform float alpha;
+uniform float size;
+varying vec4 shade;
+void main() {
+    vec4 eye = modelView * vec4(size * position, 1.0);
+    gl_Position = modelViewProjection * vec4(size * position, 1.0);
+    vec3 n = normalMatrix * normal;
+    vec3 toLight = normalize(lightPosition.xyz - lightPosition.w * eye.xyz);
+    vec3 halfway = normalize(toLight + vec3(0.0, 0.0, 1.0));
+    float diffuse = dot(n, toLight);
+    float specular = diffuse > 0.0 ? pow(max(dot(n, halfway), 0.0), shininess) : 0.0;
+    vec3 colour = sceneColour + max(diffuse, 0.0) * diffuseProduct + specular * specularProduct;
+    shade = vec4(clamp(colour, 0.0, 1.0), alpha);
+}
+)";
+
+const char* const lineVertexShader = R"(
+attribute vec3 position;
+attribute vec3 colour;
+uniform mat4 modelViewProjection;
+varying vec4 shade;
+void main() {
+    gl_Position = modelViewProjection * vec4(position, 1.0);
+    shade = vec4(colour, 1.0);
+}
+)";
+
+const char* const fragmentShader = R"(
+precision mediump float;
+varying vec4 shade;
+void main() {
+    gl_FragColor = shade;
+}
+)";
+
+// Both programs read a position first and a normal or colour second.
+constexpr GLuint positionAttribute = 0;
+constexpr GLuint secondAttribute = 1;
+
+struct LitProgram {
+    GLuint program;
+    GLint modelView, modelViewProjection, normalMatrix, lightPosition, sceneColour, diffuseProduct,
+        specularProduct, shininess, alpha, size;
+};
+
+struct LineProgram {
+    GLuint program;
+    GLint modelViewProjection;
+    GLuint buffer;
+};
+
+LitProgram lit;
+LineProgram lines;
+
+GLuint compile(GLenum type, const char* source)
+{
+    const GLuint shader = emscripten_glCreateShader(type);
+    emscripten_glShaderSource(shader, 1, &source, nullptr);
+    emscripten_glCompileShader(shader);
+    return shader;
+}
+
+GLuint link(const char* vertexSource, const char* secondAttributeName)
+{
+    const GLuint program = emscripten_glCreateProgram();
+    emscripten_glAttachShader(program, compile(GL_VERTEX_SHADER, vertexSource));
+    emscripten_glAttachShader(program, compile(GL_FRAGMENT_SHADER, fragmentShader));
+    emscripten_glBindAttribLocation(program, positionAttribute, "position");
+    emscripten_glBindAttribLocation(program, secondAttribute, secondAttributeName);
+    emscripten_glLinkProgram(program);
+    GLint linked = GL_FALSE;
+    emscripten_glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    return linked ? program : 0;
+}
+
+void pointAttributesAt(GLuint buffer, GLsizei stride, std::size_t secondOffset)
+{
+    emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    emscripten_glVertexAttribPointer(positionAttribute, 3, GL_FLOAT, GL_FALSE, stride, nullptr);
+    emscripten_glVertexAttribPointer(secondAttribute, 3, GL_FLOAT, GL_FALSE, stride,
+                                     reinterpret_cast<const void*>(secondOffset));
+}
+
+}  // namespace
+
+bool startWebGLDrawing()
+{
+    lit.program = link(litVertexShader, "normal");
+    lines.program = link(lineVertexShader, "colour");
+    if (!lit.program || !lines.program)
+        return false;
+    auto uniform = [](GLuint program, const char* name) {
+        return emscripten_glGetUniformLocation(program, name);
+    };
+    lit.modelView = uniform(lit.program, "modelView");
+    lit.modelViewProjection = uniform(lit.program, "modelViewProjection");
+    lit.normalMatrix = uniform(lit.program, "normalMatrix");
+    lit.lightPosition = uniform(lit.program, "lightPosition");
+    lit.sceneColour = uniform(lit.program, "sceneColour");
+    lit.diffuseProduct = uniform(lit.program, "diffuseProduct");
+    lit.specularProduct = uniform(lit.program, "specularProduct");
+    lit.shininess = uniform(lit.program, "shininess");
+    lit.alpha = uniform(lit.program, "alpha");
+    lit.size = uniform(lit.program, "size");
+    lines.modelViewProjection = uniform(lines.program, "modelViewProjection");
+    emscripten_glGenBuffers(1, &lines.buffer);
+    emscripten_glEnableVertexAttribArray(positionAttribute);
+    emscripten_glEnableVertexAttribArray(secondAttribute);
+    return true;
+}
+
+ShapeBuffer uploadShape(const SolidShape& shape)
+{
+    ShapeBuffer uploaded{0, shape.vertexCount, shape.runLength, shape.strips};
+    emscripten_glGenBuffers(1, &uploaded.buffer);
+    emscripten_glBindBuffer(GL_ARRAY_BUFFER, uploaded.buffer);
+    emscripten_glBufferData(GL_ARRAY_BUFFER, shape.vertexCount * sizeof(ShapeVertex),
+                            shape.vertices.get(), GL_STATIC_DRAW);
+    return uploaded;
+}
+
+void drawLitShape(const ShapeBuffer& shape, const LitDraw& draw)
+{
+    emscripten_glUseProgram(lit.program);
+    emscripten_glUniformMatrix4fv(lit.modelView, 1, GL_FALSE, draw.modelView.m);
+    emscripten_glUniformMatrix4fv(lit.modelViewProjection, 1, GL_FALSE, draw.modelViewProjection.m);
+    emscripten_glUniformMatrix3fv(lit.normalMatrix, 1, GL_FALSE, draw.normalMatrix);
+    emscripten_glUniform4fv(lit.lightPosition, 1, draw.lightPosition);
+    emscripten_glUniform3fv(lit.sceneColour, 1, draw.sceneColour);
+    emscripten_glUniform3fv(lit.diffuseProduct, 1, draw.diffuseProduct);
+    emscripten_glUniform3fv(lit.specularProduct, 1, draw.specularProduct);
+    emscripten_glUniform1f(lit.shininess, draw.shininess);
+    emscripten_glUniform1f(lit.alpha, draw.alpha);
+    emscripten_glUniform1f(lit.size, draw.size);
+    pointAttributesAt(shape.buffer, sizeof(ShapeVertex), offsetof(ShapeVertex, normal));
+    const GLenum mode = shape.strips ? GL_TRIANGLE_STRIP : GL_TRIANGLES;
+    for (int first = 0; first < shape.vertexCount; first += shape.runLength)
+        emscripten_glDrawArrays(mode, first, shape.runLength);
+}
+
+void drawUnlitLines(const LineVertex* vertices, int count, const Matrix4& modelViewProjection)
+{
+    emscripten_glUseProgram(lines.program);
+    emscripten_glUniformMatrix4fv(lines.modelViewProjection, 1, GL_FALSE, modelViewProjection.m);
+    emscripten_glBindBuffer(GL_ARRAY_BUFFER, lines.buffer);
+    emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(LineVertex), vertices, GL_STREAM_DRAW);
+    pointAttributesAt(lines.buffer, sizeof(LineVertex), offsetof(LineVertex, colour));
+    emscripten_glDrawArrays(GL_LINES, 0, count);
+}
