@@ -144,7 +144,19 @@ function enterFullScreen() {
   });
 }
 
+// A key typed is served once, as itself, whatever has the focus. Letting it
+// go may still click a focused button (Space does, where the browser takes
+// that for the button's own key): such a click, in the same task as the
+// key, has a key behind it and presses nothing.
+let keyBehindClicks = false;
+
+function noteKey() {
+  keyBehindClicks = true;
+  setTimeout(() => { keyBehindClicks = false; });
+}
+
 window.addEventListener('keydown', event => {
+  noteKey();
   const code = characterCode(event);
   if (code === null)
     return;
@@ -152,8 +164,20 @@ window.addEventListener('keydown', event => {
   event.preventDefault();
   press(code);
 });
-document.getElementById('answer-y').addEventListener('click', () => answer('y'.charCodeAt(0)));
-document.getElementById('answer-n').addEventListener('click', () => answer('n'.charCodeAt(0)));
+window.addEventListener('keyup', event => {
+  noteKey();
+  if (characterCode(event) !== null)
+    event.preventDefault();
+});
+
+function onClick(element, action) {
+  element.addEventListener('click', event => {
+    if (!keyBehindClicks)
+      action(event);
+  });
+}
+onClick(document.getElementById('answer-y'), () => answer('y'.charCodeAt(0)));
+onClick(document.getElementById('answer-n'), () => answer('n'.charCodeAt(0)));
 
 // The key pad. Pressing a button presses its key; holding it repeats the
 // key until the button is let go, the pointer leaves it or the touch is
@@ -188,8 +212,9 @@ for (const button of pad.querySelectorAll('button[data-key]')) {
   });
   for (const type of ['pointerup', 'pointerleave', 'pointercancel'])
     button.addEventListener(type, stopRepeating);
-  // A click without a pointer comes from a screen reader: one press.
-  button.addEventListener('click', event => {
+  // A click with no pointer and no key behind it comes from a screen
+  // reader: one press.
+  onClick(button, event => {
     if (event.detail === 0)
       press(code);
   });
