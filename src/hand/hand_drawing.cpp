@@ -2,6 +2,8 @@
 
 #include <GL/glut.h>
 
+void (*jointFrameReached)(JointPlace, const Segment*) = nullptr;
+
 namespace {
 
 constexpr int sphereSlices = 8;
@@ -75,6 +77,8 @@ void drawPalm(const Hand& hand)
 
 void drawSegmentChain(const Segment& g)
 {
+    if (jointFrameReached)
+        jointFrameReached(JointPlace::segment, &g);
     const float halfLength = 0.5f * g.length;
     glPushMatrix();
     glTranslatef(0.0f, halfLength, 0.0f);
@@ -87,6 +91,8 @@ void drawSegmentChain(const Segment& g)
     glPopMatrix();
 
     glTranslatef(0.0f, halfLength, 0.0f);
+    if (jointFrameReached && !g.next)
+        jointFrameReached(JointPlace::fingertip, &g);
     drawSphere(jointSphereShare * g.width);  // joint, or the rounded fingertip
 
     if (g.next) {
@@ -98,6 +104,8 @@ void drawSegmentChain(const Segment& g)
 
 void drawHand(const Hand& hand)
 {
+    if (jointFrameReached)
+        jointFrameReached(JointPlace::hand, nullptr);
     glPushMatrix();
     glTranslatef(0.0f, knuckleLineHeight * hand.size, 0.0f);
     for (int i = 0; i < fingerCount; ++i)

@@ -12,3 +12,15 @@
 void drawSegmentChain(const Segment& segment);
 
 void drawHand(const Hand& hand);
+
+// The places where drawing reaches one of the hand's joint frames.
+enum class JointPlace {
+    hand,      // drawHand entered
+    segment,   // drawSegmentChain entered for `segment`
+    fingertip  // where the last sphere of `segment`'s digit is drawn
+};
+
+// Called, when set, with the model-view matrix of each joint frame current,
+// for tools that show the hierarchy (joint_frames.h); `segment` is null at
+// the hand's. Unset, as in the viewer, drawing is exactly as without it.
+extern void (*jointFrameReached)(JointPlace place, const Segment* segment);

@@ -3,6 +3,7 @@
 #include <GL/glu.h>
 #include <GL/glut.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -269,4 +270,39 @@ void glutPostRedisplay()
 {
     ++gl().redisplayRequests;
     record("glutPostRedisplay");
+}
+
+void glGetFloatv(GLenum name, GLfloat* values)
+{
+    const Matrix& matrix = name == GL_PROJECTION_MATRIX ? gl().projectionStack.back() : gl().modelView();
+    for (int i = 0; i < 16; ++i)
+        values[i] = static_cast<float>(matrix.m[i]);
+    record("glGetFloatv", {static_cast<double>(name)});
+}
+
+void glLoadMatrixf(const GLfloat* values)
+{
+    std::copy(values, values + 16, currentStack().back().m.begin());
+    record("glLoadMatrixf");
+}
+
+void glBegin(GLenum mode)
+{
+    record("glBegin", {static_cast<double>(mode)});
+}
+
+void glEnd()
+{
+    record("glEnd");
+}
+
+void glColor3f(GLfloat r, GLfloat g, GLfloat b)
+{
+    gl().colour = {r, g, b};
+    record("glColor3f", {r, g, b});
+}
+
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
+{
+    record("glVertex3f", {x, y, z});
 }

@@ -1,0 +1,109 @@
+#include "joint_frames.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr float axisLength = 1.5f;
+
+// Where each digit's frames start in JointFrames: the hand's comes first,
+// then four for each finger (three segments and the tip), then the thumb's.
+constexpr int framesBeforeDigit[digitCount] = {1, 5, 9, 13, 17};
+
+const char* const frameNames[jointFrameCount] = {
+    "hand",  "d0.s0", "d0.s1", "d0.s2", "d0.tip", "d1.s0", "d1.s1", "d1.s2", "d1.tip", "d2.s0",
+    "d2.s1", "d2.s2", "d2.tip", "d3.s0", "d3.s1", "d3.s2", "d3.tip", "d4.s0", "d4.s1", "d4.tip"};
+
+const Hand* recordedHand = nullptr;
+JointFrames frames = {};
+
+const Segment* firstSegment(const Hand& hand, int digit)
+{
+    return digit == thumbIndex ? &hand.thumb.proximal : &hand.fingers[digit].proximal;
+}
+
+// The frame index of `segment`, found by walking each digit's chain.
+int frameOf(const Segment* segment, bool fingertip)
+{
+    for (int digit = 0; digit < digitCount; ++digit) {
+        int j = 0;
+        for (const Segment* s = firstSegment(*recordedHand, digit); s; s = s->next, ++j)
+            if (s == segment)
+                return framesBeforeDigit[digit] + (fingertip ? j + 1 : j);
+    }
+    return -1;
+}
+
+void drawAxis(const float colour[3], float x, float y, float z)
+{
+    glColor3f(colour[0], colour[1], colour[2]);
+    glVertex3f(0.0f, 0.0f, 0.0f);
+    glVertex3f(x, y, z);
+}
+
+}  // namespace
+
+void startRecordingJointFrames(const Hand& hand)
+{
+    recordedHand = &hand;
+    for (int i = 0; i < jointFrameCount; ++i)
+        frames[i].name = frameNames[i];
+    jointFrameReached = [](JointPlace place, const Segment* segment) {
+        recordJointFrame(place, segment);
+    };
+}
+
+int recordJointFrame(JointPlace place, const Segment* segment)
+{
+    const int index = place == JointPlace::hand ? 0 : frameOf(segment, place == JointPlace::fingertip);
+    if (index >= 0)
+        glGetFloatv(GL_MODELVIEW_MATRIX, frames[index].matrix);
+    return index;
+}
+
+const JointFrames& lastJointFrames()
+{
+    return frames;
+}
+
+int fingertipFrame(int digit)
+{
+    return digit == thumbIndex ? jointFrameCount - 1 : framesBeforeDigit[digit + 1] - 1;
+}
+
+void drawJointAxes(const JointFrames& frames)
+{
+    static const float red[3] = {1, 0, 0}, green[3] = {0, 1, 0}, blue[3] = {0, 0, 1};
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glPushMatrix();
+    for (const JointFrame& frame : frames) {
+        glLoadMatrixf(frame.matrix);
+        glBegin(GL_LINES);
+        drawAxis(red, axisLength, 0, 0);
+        drawAxis(green, 0, axisLength, 0);
+        drawAxis(blue, 0, 0, axisLength);
+        glEnd();
+    }
+    glPopMatrix();
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+}
+
+std::string jointFramesJson(const JointFrames& frames)
+{
+    std::string json = "{\"joints\": [";
+    char number[32];
+    for (int i = 0; i < jointFrameCount; ++i) {
+        json += std::string(i ? ",\n  " : "\n  ") + "{\"name\": \"" + frames[i].name + "\", \"matrix\": [";
+        for (int k = 0; k < 16; ++k) {
+            // Nine significant digits give back the very float.
+            std::snprintf(number, sizeof number, "%s%.9g", k ? ", " : "", frames[i].matrix[k]);
+            json += number;
+        }
+        json += "]}";
+    }
+    return json + "\n]}\n";
+}

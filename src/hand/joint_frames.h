@@ -1,0 +1,43 @@
+#pragma once
+
+// The hand's joint frames, read off the one drawing path as it reaches them,
+// and their axes drawn over the picture: the hierarchy made visible.
+
+#include <string>
+
+#include "hand_drawing.h"
+
+// "hand"; "dI.sJ" for segment J of digit I (fingers 0-3 have J = 0, 1, 2,
+// the thumb, 4, J = 0, 1); "dI.tip" where digit I's last sphere is drawn.
+constexpr int jointFrameCount = 20;
+
+struct JointFrame {
+    const char* name;
+    float matrix[16];  // column-major, as glGetFloatv(GL_MODELVIEW_MATRIX) gives it
+};
+
+// In the order above, which is the order drawing reaches them.
+using JointFrames = JointFrame[jointFrameCount];
+
+// From now on, each drawHand(hand) records its joint frames: jointFrameReached
+// is set to recordJointFrame.
+void startRecordingJointFrames(const Hand& hand);
+
+// Takes the current model-view matrix as the frame at this place and returns
+// its index in JointFrames.
+int recordJointFrame(JointPlace place, const Segment* segment);
+
+// The frames of the last hand drawn.
+const JointFrames& lastJointFrames();
+
+// The index of digit `digit`'s fingertip frame.
+int fingertipFrame(int digit);
+
+// Each frame's axes as lines from its origin: X red, Y green, Z blue, of a
+// length fixed in the frame's own units, so a scaled frame shows its scale.
+// They are drawn over the hand, unlit and with no depth test; the scene's
+// lighting and depth test are on again afterwards.
+void drawJointAxes(const JointFrames& frames);
+
+// {"joints": [{"name": "hand", "matrix": [16 numbers]}, ...]}
+std::string jointFramesJson(const JointFrames& frames);
