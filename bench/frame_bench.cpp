@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "hand_model.h"
+#include "joint_frames.h"
 #include "keyboard.h"
 #include "scene.h"
 
@@ -38,6 +39,23 @@ void oneFrame(benchmark::State& state)
                                                     benchmark::Counter::kIsRate);
 }
 BENCHMARK(oneFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same frame with every joint frame recorded and its axes drawn over
+// the hand, as hand-snapshot --axes and the page's switch draw them.
+void oneFrameWithAxes(benchmark::State& state)
+{
+    openWindow();
+    startRecordingJointFrames(hand);
+    frameDrawn = [] { drawJointAxes(lastJointFrames()); };
+    for (auto _ : state)
+        displayScene();
+    glFinish();
+    frameDrawn = nullptr;
+    jointFrameReached = nullptr;
+    state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                    benchmark::Counter::kIsRate);
+}
+BENCHMARK(oneFrameWithAxes)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Closing and opening all digits together: 21 + 21 frames.
 void closeAndOpen(benchmark::State& state)

@@ -5,6 +5,10 @@
 // The fixture brings GoogleTest in before Xlib, whose macros would clash with it.
 #include "support/snapshot_fixture.h"
 
+#include <sstream>
+
+#include "support/recorded_joints.h"
+
 namespace {
 
 const std::string snapshot = HAND_SNAPSHOT_PATH;
@@ -88,6 +92,55 @@ TEST_F(Snapshot, KeyFramesAreTheMotionsFrames)
               differenceBound);
 }
 
+// The 16 numbers of each joint frame in hand-snapshot's JSON, in order.
+std::vector<std::vector<double>> jointMatrices(const std::string& json)
+{
+    std::vector<std::vector<double>> matrices;
+    for (size_t at = json.find("\"matrix\": ["); at != std::string::npos;
+         at = json.find("\"matrix\": [", at + 1)) {
+        std::istringstream numbers(json.substr(at + 11));
+        std::vector<double>& matrix = matrices.emplace_back(16);
+        for (double& value : matrix)
+            numbers >> value >> std::ws, numbers.ignore(1);
+    }
+    return matrices;
+}
+
+TEST_F(Snapshot, JointFramesAreWhatGlHoldsAndTheirAxesLieOverTheHand)
+{
+    for (const std::string keys : {"", "rrrr", "4", "/.,]9"}) {
+        SCOPED_TRACE(keys);
+        const CommandResult run = snap("--keys '" + keys + "' --joints -");
+        ASSERT_EQ(run.status, 0) << run.output;
+        const std::vector<std::vector<double>> native = jointMatrices(run.output);
+        const std::vector<JointFrame> recorded = recordedJointFrames(keys);
+        ASSERT_EQ(native.size(), recorded.size());
+        for (size_t k = 0; k < native.size(); ++k) {
+            EXPECT_NE(run.output.find(std::string("\"") + recorded[k].name + "\""), std::string::npos);
+            for (int e = 0; e < 16; ++e)
+                EXPECT_NEAR(native[k][e], recorded[k].matrix[e], 1e-4) << recorded[k].name;
+        }
+    }
+
+    // Pure red, green and blue pixels come with the axes, and nothing else
+    // changes: the lines are unlit, drawn over the hand.
+    const auto count = [](const Image& image, int channel) {
+        return static_cast<int>(std::count_if(image.pixels.begin(), image.pixels.end(), [&](const Rgb& p) {
+            const int c[3] = {p.r, p.g, p.b};
+            return c[channel] == 255 && c[(channel + 1) % 3] == 0 && c[(channel + 2) % 3] == 0;
+        }));
+    };
+    const Image plain = pose("--keys rrrr");
+    const Image axes = pose("--keys rrrr --axes");
+    int lines = 0;
+    for (int channel = 0; channel < 3; ++channel) {
+        EXPECT_EQ(count(plain, channel), 0) << channel;
+        EXPECT_GT(count(axes, channel), 0) << channel;
+        lines += count(axes, channel);
+    }
+    EXPECT_EQ(differingPixels(axes, plain), lines);
+}
+
 TEST_F(Snapshot, ContactSheetTilesEveryNthFrameAndTheLast)
 {
     const std::string sheet = scratch + "/sheet.png";
@@ -111,6 +164,7 @@ TEST_F(Snapshot, BadInputSaysSoInOneLineAndWritesNothing)
         "--keys Q" + out,                "--every 0 --sheet " + scratch + "/s.png",
         "--frobnicate 1" + out,          "",
         "--out /nonexistent-folder/x.png", "--frames /proc/hand-frames",
+        "--joints /nonexistent-folder/j.json" + out, "--axes --joints " + scratch + out,
     };
     for (const std::string& arguments : cases) {
         SCOPED_TRACE(arguments);

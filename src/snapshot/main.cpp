@@ -13,6 +13,7 @@
 
 #include "contact_sheet.h"
 #include "hand_model.h"
+#include "joint_frames.h"
 #include "keyboard.h"
 #include "png_file.h"
 #include "scene.h"
@@ -57,6 +58,8 @@ Picture readBackBuffer()
 // tiles and the last frame are kept.
 void keepFrame()
 {
+    if (options.axes)
+        drawJointAxes(lastJointFrames());
     lastFrame = readBackBuffer();
     ++framesDrawn;
     if (!options.framesDir.empty())
@@ -77,12 +80,25 @@ std::string folderOf(const std::string& path)
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Finds out before any drawing whether every picture can be written.
+bool isFolder(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// Finds out before any drawing whether every picture and the joint frames
+// can be written, so that a failure leaves nothing behind.
 void checkWritable()
 {
-    for (const std::string* file : {&options.out, &options.sheet})
-        if (!file->empty() && access(folderOf(*file).c_str(), W_OK) != 0)
-            failWith("cannot write into the folder of " + *file);
+    const std::string joints = options.joints == "-" ? "" : options.joints;
+    for (const std::string& file : {options.out, options.sheet, joints}) {
+        if (file.empty())
+            continue;
+        if (access(folderOf(file).c_str(), W_OK) != 0)
+            failWith("cannot write into the folder of " + file);
+        if (isFolder(file))
+            failWith("cannot write " + file + ": it is a folder");
+    }
     if (!options.framesDir.empty()) {
         mkdir(options.framesDir.c_str(), 0777);  // an existing folder is fine
         if (access(options.framesDir.c_str(), W_OK) != 0)
@@ -145,6 +161,15 @@ void play(const std::string& keys)
     }
 }
 
+void writeJointFrames()
+{
+    const std::string json = jointFramesJson(lastJointFrames());
+    if (options.joints != "-")
+        writeWholeTextFile(options.joints, json);
+    else if (std::fputs(json.c_str(), stdout) == EOF || std::fflush(stdout) != 0)
+        throw WriteError("cannot write the joint frames to standard output");
+}
+
 void writeLastFrameAndSheet()
 {
     if (!options.out.empty())
@@ -175,9 +200,13 @@ int main(int argc, char** argv)
     openHiddenWindow(argv[0]);
     pose();
     frameDrawn = keepFrame;
+    if (options.axes || !options.joints.empty())
+        startRecordingJointFrames(hand);
     try {
         play(options.keys);
         writeLastFrameAndSheet();
+        if (!options.joints.empty())
+            writeJointFrames();
     } catch (const WriteError& error) {
         failWith(error.what());
     }

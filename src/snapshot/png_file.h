@@ -1,8 +1,9 @@
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "whole_file.h"
 
 // An 8-bit RGB picture, top row first.
 struct Picture {
@@ -11,10 +12,5 @@ struct Picture {
     std::vector<unsigned char> rgb;
 };
 
-struct WriteError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// Writes `picture` as a PNG under a temporary name beside `path` and renames
-// it into place, so `path` is either whole or untouched.
+// Writes `picture` as a PNG, whole or not at all.
 void writePng(const std::string& path, const Picture& picture);

@@ -10,13 +10,16 @@
 #include "keyboard.h"
 
 const char* const snapshotUsage =
-    "usage: hand-snapshot [--bend B0,B1,B2,B3,B4] [--rot X,Y,Z] [--size WxH] [--keys KEYS]\n"
-    "                     (--out FILE.png | --frames DIR | --sheet FILE.png [--every N]) ...\n"
+    "usage: hand-snapshot [--bend B0,B1,B2,B3,B4] [--rot X,Y,Z] [--size WxH] [--keys KEYS] [--axes]\n"
+    "                     (--out FILE.png | --frames DIR | --sheet FILE.png [--every N] |\n"
+    "                      --joints FILE.json) ...\n"
     "  --bend   bends of the little, ring, middle, index finger and thumb: multiples of 5 in 0..100\n"
     "  --rot    view angles about X, Y and Z in degrees\n"
     "  --size   picture size in pixels, each side 1..4096 (default 300x300)\n"
     "  --keys   keys to play as the viewer would, e.g. '/2'; write \\b for Backspace\n"
-    "  --out    the last frame; --frames every frame; --sheet every Nth frame on one picture\n";
+    "  --out    the last frame; --frames every frame; --sheet every Nth frame on one picture\n"
+    "  --axes   draw each joint frame's axes into the pictures: X red, Y green, Z blue\n"
+    "  --joints the last frame's joint frames as JSON, to FILE or, for -, to standard output\n";
 
 namespace {
 
@@ -103,6 +106,10 @@ SnapshotOptions parseSnapshotOptions(int argc, const char* const* argv)
             options.help = true;
             return options;
         }
+        if (option == "--axes") {
+            options.axes = true;
+            continue;
+        }
         if (i + 1 >= argc)
             throw UsageError(option.rfind("--", 0) == 0 ? option + " needs a value"
                                                          : "unknown argument '" + option + "'");
@@ -123,6 +130,8 @@ SnapshotOptions parseSnapshotOptions(int argc, const char* const* argv)
             options.framesDir = value;
         } else if (option == "--sheet") {
             options.sheet = value;
+        } else if (option == "--joints") {
+            options.joints = value;
         } else if (option == "--every") {
             char* end = nullptr;
             const long n = std::strtol(value.c_str(), &end, 10);
@@ -133,7 +142,8 @@ SnapshotOptions parseSnapshotOptions(int argc, const char* const* argv)
             throw UsageError("unknown option '" + option + "'");
         }
     }
-    if (options.out.empty() && options.framesDir.empty() && options.sheet.empty())
-        throw UsageError("say where the picture goes: --out, --frames or --sheet");
+    if (options.out.empty() && options.framesDir.empty() && options.sheet.empty() &&
+        options.joints.empty())
+        throw UsageError("say where the picture goes: --out, --frames, --sheet or --joints");
     return options;
 }

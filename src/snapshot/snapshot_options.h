@@ -18,6 +18,8 @@ struct SnapshotOptions {
     std::string framesDir;  // every frame, frame-0001.png ...
     std::string sheet;      // a contact sheet of every `every`th frame
     int every = 1;
+    std::string joints;     // the last frame's joint frames as JSON; "-" for standard output
+    bool axes = false;      // each joint frame's axes drawn into every picture
     bool help = false;      // print the usage and nothing else
 };
 
