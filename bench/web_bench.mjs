@@ -93,12 +93,15 @@ ${clearedCanvas("document.querySelector('canvas')")}
   return folder;
 }
 
-// Closing the fingers one by one: 105 frames. Each frame's time is taken as
-// it is drawn; frames that fall in the same animation frame were not shown.
-async function motionPace(browser, url) {
+// Closing the fingers one by one: 105 frames, with the joint frames' axes
+// or without. Each frame's time is taken as it is drawn; frames that fall in
+// the same animation frame were not shown.
+async function motionPace(browser, url, axes) {
   const { page } = await openPage(browser, url);
   await waitUntilReady(page);
   await typeKeys(page, 'n');
+  if (axes)
+    await page.check('#axes-switch');
   await page.evaluate(() => {
     window.frameTimes = [];
     const counted = Module.motionFrameDrawn;
@@ -113,8 +116,9 @@ async function motionPace(browser, url) {
   const intervals = times.slice(1).map((t, i) => t - times[i]);
   const shown = new Set(times).size;
   const longest = Math.max(...intervals);
-  console.log(`motion pace: ${times.length} frames, ${shown} in separate animation frames, ` +
-              `median interval ${median(intervals).toFixed(1)} ms, longest ${longest.toFixed(1)} ms`);
+  console.log(`motion pace${axes ? ' with axes' : ''}: ${times.length} frames, ${shown} in separate ` +
+              `animation frames, median interval ${median(intervals).toFixed(1)} ms, ` +
+              `longest ${longest.toFixed(1)} ms ` + againstGoal(shown === times.length, 'one per animation frame'));
   await page.close();
 }
 
@@ -123,7 +127,8 @@ const browser = await launchChromium();
 try {
   payload();
   await firstFrame(browser, url);
-  await motionPace(browser, url);
+  await motionPace(browser, url, false);
+  await motionPace(browser, url, true);
 } finally {
   await browser.close();
   server.close();

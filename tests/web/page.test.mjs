@@ -8,7 +8,7 @@ import {
   canvasPicture, launchChromium, openPage, typeKeys, waitUntilIdle, waitUntilReady,
 } from '../../src/web/tools/page_session.mjs';
 import {
-  fuzzyDifference, isLit, nativePictures, outlineDifference, siteInChromium,
+  axisPixels, fuzzyDifference, isLit, nativeJoints, nativePictures, outlineDifference, siteInChromium,
 } from './support.mjs';
 
 // A bent digit, against the hand at rest: 87 outline pixels or more.
@@ -55,6 +55,39 @@ test('the page draws what hand-snapshot draws, pose by pose', async () => {
     assert.ok(difference <= pictureTolerance, `${JSON.stringify(keys)}: ${difference} pixels`);
     await expectClean(session);
   }
+});
+
+test('joint frames: their axes at the switch, in motions too; the chain and joints() follow the keys', async () => {
+  const session = await freshPage();
+  const { page } = session;
+  await play(page, 'rrrr');
+  const joints = await page.evaluate(() => window.handViewer.joints());
+  const native = nativeJoints('rrrr');
+  assert.deepEqual(joints.map(joint => joint.name), native.map(joint => joint.name));
+  joints.forEach((joint, k) => joint.matrix.forEach((value, e) =>
+    assert.ok(Math.abs(value - native[k].matrix[e]) <= 1e-4, `${joint.name}[${e}]`)));
+  assert.match(await page.locator('#chain').textContent(), /^ {6}glRotatef\(18, 1, 0, 0\)$/m);
+  assert.equal(axisPixels(await picture(page)), 0);
+
+  // From the keyboard: Tab reaches the switch and the chooser, which take
+  // Space and the arrows; the hand gets none of them.
+  const state = await stateOf(page);
+  for (let tabs = 0; tabs < 40 && await page.evaluate(() => document.activeElement.id) !== 'axes-switch'; tabs++)
+    await page.keyboard.press('Tab');
+  await page.keyboard.press('Space');
+  await waitUntilIdle(page);
+  assert.ok(axisPixels(await picture(page)) > 100);
+  await page.keyboard.press('Tab');
+  await page.keyboard.press('ArrowDown');
+  assert.match(await page.locator('#chain').textContent(), /glScalef\(1\.5, 1, 1\)/);
+  assert.deepEqual(await stateOf(page), state);
+
+  await page.evaluate(() => document.activeElement.blur());
+  await typeKeys(page, '-');
+  await page.waitForFunction(() => window.handViewer.motionFrames >= 50);
+  assert.ok(axisPixels(await picture(page)) > 100, 'in a motion');
+  await waitUntilIdle(page);
+  await expectClean(session);
 });
 
 test('motions draw as many frames as they do natively', async () => {

@@ -14,19 +14,34 @@ const root = new URL('../..', import.meta.url).pathname;
 export const site = path.join(root, 'build-web/site');
 const snapshot = process.env.HAND_SNAPSHOT || path.join(root, 'build/hand-snapshot');
 
-// The native build's picture after each of `poses` (keys, as --keys takes
-// them), drawn by hand-snapshot on a private Xvfb.
+// Runs hand-snapshot, from the native build, on a private Xvfb.
+const snap = args => execFileSync(path.join(root, 'scripts/with-xvfb.sh'), [snapshot, ...args], { encoding: 'utf8' });
+
+// The native build's picture after each of `poses` (keys, as --keys takes them).
 export function nativePictures(poses) {
   const folder = mkdtempSync(path.join(tmpdir(), 'native-'));
   try {
     return poses.map((keys, i) => {
       const file = path.join(folder, `${i}.png`);
-      execFileSync(path.join(root, 'scripts/with-xvfb.sh'), [snapshot, '--keys', keys, '--out', file]);
+      snap(['--keys', keys, '--out', file]);
       return PNG.sync.read(readFileSync(file));
     });
   } finally {
     rmSync(folder, { recursive: true });
   }
+}
+
+// The native build's joint frames after `keys`.
+export const nativeJoints = keys => JSON.parse(snap(['--keys', keys, '--joints', '-'])).joints;
+
+// Pixels of the pure red, green or blue that the joint frames' axes are drawn in.
+export function axisPixels(png) {
+  let count = 0;
+  for (let i = 0; i < png.data.length; i += 4) {
+    const rgb = [png.data[i], png.data[i + 1], png.data[i + 2]];
+    count += rgb.filter(c => c === 255).length === 1 && rgb.filter(c => c === 0).length === 2 ? 1 : 0;
+  }
+  return count;
 }
 
 // Serves the site and starts Chromium before a file's tests, and ends both

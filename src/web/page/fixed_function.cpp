@@ -6,6 +6,7 @@
 #include <GL/glu.h>
 #include <GL/glut.h>
 
+#include "fixed_function.h"
 #include "matrix4.h"
 #include "solid_shapes.h"
 #include "webgl_drawing.h"
@@ -48,6 +49,24 @@ Matrix4& currentMatrix()
 void multiplyCurrent(const Matrix4& by)
 {
     currentMatrix() = currentMatrix() * by;
+}
+
+// The model-view matrix's calls in effect; pushedAt[d] is where the push
+// that opened depth d was noted.
+TransformChain modelViewCalls = {};
+int pushedAt[stackDepth] = {};
+
+void noteTransform(TransformKind kind, float a = 0, float b = 0, float c = 0, float d = 0)
+{
+    if (currentStack != &modelView || modelViewCalls.count == transformRoom)
+        return;
+    modelViewCalls.calls[modelViewCalls.count++] = {kind, modelView.top, {a, b, c, d}};
+}
+
+void forgetModelViewCalls()
+{
+    if (currentStack == &modelView)
+        modelViewCalls.count = 0;
 }
 
 using Rgba = float[4];
@@ -282,6 +301,19 @@ void glMatrixMode(GLenum mode)
 void glLoadIdentity()
 {
     currentMatrix() = identityMatrix();
+    forgetModelViewCalls();
+}
+
+void glLoadMatrixf(const GLfloat* values)
+{
+    copy(values, 16, currentMatrix().m);
+    forgetModelViewCalls();
+}
+
+void glGetFloatv(GLenum name, GLfloat* values)
+{
+    if (name == GL_MODELVIEW_MATRIX || name == GL_PROJECTION_MATRIX)
+        copy(topOf(name == GL_MODELVIEW_MATRIX ? modelView : projection).m, 16, values);
 }
 
 // Past either end of the stack GL reports an error and changes nothing.
@@ -289,29 +321,43 @@ void glPushMatrix()
 {
     if (currentStack->top + 1 == stackDepth)
         return;
+    if (currentStack == &modelView)
+        pushedAt[modelView.top + 1] = modelViewCalls.count;
+    noteTransform(push);
     currentStack->levels[currentStack->top + 1] = currentMatrix();
     ++currentStack->top;
 }
 
 void glPopMatrix()
 {
-    if (currentStack->top > 0)
-        --currentStack->top;
+    if (currentStack->top == 0)
+        return;
+    if (currentStack == &modelView && modelViewCalls.count > pushedAt[modelView.top])
+        modelViewCalls.count = pushedAt[modelView.top];
+    --currentStack->top;
 }
 
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
 {
     multiplyCurrent(translation(x, y, z));
+    noteTransform(translate, x, y, z);
 }
 
 void glRotatef(GLfloat degrees, GLfloat x, GLfloat y, GLfloat z)
 {
     multiplyCurrent(rotation(degrees, x, y, z));
+    noteTransform(rotate, degrees, x, y, z);
 }
 
 void glScalef(GLfloat x, GLfloat y, GLfloat z)
 {
     multiplyCurrent(scaling(x, y, z));
+    noteTransform(scale, x, y, z);
+}
+
+const TransformChain& transformsInEffect()
+{
+    return modelViewCalls;
 }
 
 void gluPerspective(GLdouble fieldOfView, GLdouble aspect, GLdouble near, GLdouble far)

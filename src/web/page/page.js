@@ -23,6 +23,10 @@ const consoleLine = document.getElementById('console');
 const answers = document.getElementById('answers');
 const status = document.getElementById('status');
 const pose = document.getElementById('pose');
+const lesson = document.getElementById('lesson');
+const axesSwitch = document.getElementById('axes-switch');
+const chainDigit = document.getElementById('chain-digit');
+const chain = document.getElementById('chain');
 
 const page = {
   answered: false,
@@ -33,6 +37,8 @@ const page = {
   dropped: 0,
   motionFrames: 0,
   state: null,      // reads the view angles and bends from the viewer's memory
+  hierarchy: null,  // reads the joint frames and fingertip chains from it
+  joints: [],       // the joint frames as last shown
   largestViewport: [Infinity, Infinity],
 };
 
@@ -96,6 +102,8 @@ async function serve() {
       if (item.key !== undefined) {
         await Module.ccall('webPressKey', null, ['number'], [item.key], { async: true });
         showPose();
+      } else if (item.redisplay) {
+        Module.ccall('webRedisplay', null, [], []);
       } else {
         resizeBacking(item);
       }
@@ -150,6 +158,10 @@ function enterFullScreen() {
 // key, has a key behind it and presses nothing.
 let keyBehindClicks = false;
 
+// Space and Enter work the focused joint-frames switch or digit chooser (the
+// hand has no use for them); every other key goes to the hand as anywhere.
+const takenByLesson = event => lesson.contains(event.target) && (event.key === ' ' || event.key === 'Enter');
+
 function noteKey() {
   keyBehindClicks = true;
   setTimeout(() => { keyBehindClicks = false; });
@@ -157,6 +169,8 @@ function noteKey() {
 
 window.addEventListener('keydown', event => {
   noteKey();
+  if (takenByLesson(event))
+    return;
   const code = characterCode(event);
   if (code === null)
     return;
@@ -166,7 +180,7 @@ window.addEventListener('keydown', event => {
 });
 window.addEventListener('keyup', event => {
   noteKey();
-  if (characterCode(event) !== null)
+  if (characterCode(event) !== null && !takenByLesson(event))
     event.preventDefault();
 });
 
@@ -245,7 +259,7 @@ function watchCanvasSize() {
 function requestBacking(width, height) {
   if (width < 1 || height < 1)
     return;  // hidden
-  const waiting = page.queue.find(item => item.key === undefined);
+  const waiting = page.queue.find(item => item.width !== undefined);
   if (waiting) {
     Object.assign(waiting, { width, height });
   } else if (width !== canvas.width || height !== canvas.height) {
@@ -267,8 +281,10 @@ function resizeBacking(size) {
 
 // What the viewer's frames tell the page (see web_main.cpp).
 function redisplayDrawn() {
-  if (page.ready)
+  if (page.ready) {
+    showHierarchy();  // after a key, a resize or the switch
     return;
+  }
   page.ready = true;
   performance.mark('first-frame');  // for the benchmark
   const gl = canvas.getContext('webgl');  // the viewer's own, now that it has one
@@ -303,11 +319,77 @@ function showPose() {
   const text = `rotX ${rotX}, rotY ${rotY}, rotZ ${rotZ}; bend ${bend.join(' ')}`;
   if (pose.textContent !== text)
     pose.textContent = text;
+  showHierarchy();
 }
+
+// The joint frames and the fingertips' chains of calls, as the last frame
+// drawn left them in the viewer's memory (see hierarchy_view.h).
+function hierarchyReader() {
+  const frameCount = 20;
+  const frameBytes = 4 + 16 * 4;  // the name's address, then the matrix
+  const callBytes = 2 * 4 + 4 * 4;  // kind, depth, four numbers
+  const chainBytes = 4 + 64 * callBytes;  // the count, then room for 64 calls
+  const frames = Module._webJointFrames();
+  const chains = Module._webFingertipChains();
+  const int = address => Module.HEAP32[address >> 2];
+  const floats = (address, count) => Array.from(Module.HEAPF32.subarray(address >> 2, (address >> 2) + count));
+  return {
+    joints: () => Array.from({ length: frameCount }, (_, i) => ({
+      name: Module.UTF8ToString(int(frames + i * frameBytes)),
+      matrix: floats(frames + i * frameBytes + 4, 16),
+    })),
+    chain: digit => {
+      const start = chains + digit * chainBytes;
+      return Array.from({ length: int(start) }, (_, i) => {
+        const call = start + 4 + i * callBytes;
+        return { kind: int(call), depth: int(call + 4), args: floats(call + 8, 4) };
+      });
+    },
+  };
+}
+
+// In TransformKind's order (fixed_function.h), with the numbers each takes.
+const transformCalls = [['glTranslatef', 3], ['glRotatef', 4], ['glScalef', 3], ['glPushMatrix', 0]];
+const shortNumber = x => String(Number(x.toPrecision(6)));
+
+function chainText(digit) {
+  const lines = page.hierarchy.chain(digit).map(({ kind, depth, args }) => {
+    const [name, count] = transformCalls[kind];
+    return '  '.repeat(depth) + `${name}(${args.slice(0, count).map(shortNumber).join(', ')})`;
+  });
+  const tip = page.joints.find(joint => joint.name === `d${digit}.tip`).matrix;
+  const where = tip.slice(12, 15).map(x => String(Number(x.toPrecision(4)))).join(', ');
+  return [...lines, `tip at (${where}) in eye space`].join('\n');
+}
+
+// After each key, motion and redisplay, like the pose: never per frame.
+function showHierarchy() {
+  if (!page.hierarchy)
+    return;
+  page.joints = page.hierarchy.joints();
+  const text = chainText(Number(chainDigit.value));
+  if (chain.textContent !== text)
+    chain.textContent = text;
+}
+
+// The viewer reads the switch at every frame; a redisplay shows it at once.
+function turnAxes() {
+  Module.HEAP32[Module._webAxesSwitch() >> 2] = axesSwitch.checked ? 1 : 0;
+}
+
+axesSwitch.addEventListener('change', () => {
+  if (!page.hierarchy || page.ended)
+    return;
+  turnAxes();
+  enqueue({ redisplay: true });
+});
+chainDigit.addEventListener('change', showHierarchy);
 
 // A small read-only view for teachers and tests.
 window.handViewer = {
   state: () => (page.state ? page.state() : null),
+  // The joint frames as the chain panel last showed them: name and 16 numbers.
+  joints: () => page.joints.map(joint => ({ name: joint.name, matrix: [...joint.matrix] })),
   get motionFrames() { return page.motionFrames; },
   busy: () => page.serving || page.queue.length > 0,
   get ended() { return page.ended; },
@@ -320,7 +402,11 @@ window.Module = {
   canvas,
   print: text => console.log(text),
   printErr: text => console.warn(text),
-  onRuntimeInitialized() { page.state = stateReader(); },
+  onRuntimeInitialized() {
+    page.state = stateReader();
+    page.hierarchy = hierarchyReader();
+    turnAxes();  // a reload may keep the switch on
+  },
   onAbort: () => end(failedMessage),
   redisplayDrawn,
   motionFrameDrawn,

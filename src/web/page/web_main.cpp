@@ -8,6 +8,7 @@
 #include <emscripten.h>
 
 #include "hand_model.h"
+#include "hierarchy_view.h"
 #include "keyboard.h"
 #include "scene.h"
 #include "webgl_drawing.h"
@@ -35,6 +36,7 @@ EM_JS(void, reportNoWebGL, (), { Module.webGLMissing(); });
 // which must not be suspended.
 void frameDrawnOnPage()
 {
+    drawHierarchyOverFrame();
     if (playingKey)
         showMotionFrame();
     else
@@ -91,6 +93,7 @@ int main()
         return 1;
     }
     initGLState();
+    recordHierarchy();
 
     // No idle callback: on the page it would be a timer that never sleeps.
     // Keys come from the page, which reads what each key types.

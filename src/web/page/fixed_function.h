@@ -1,0 +1,25 @@
+#pragma once
+
+// What the page's GL keeps beyond GL itself: the transform calls that made
+// the current model-view matrix, so a chain of the hierarchy can be listed
+// as the program made it.
+
+// page.js names them in this order.
+enum TransformKind : int { translate, rotate, scale, push };
+
+struct TransformCall {
+    int kind;       // a TransformKind
+    int depth;      // pushes in effect when it was made
+    float args[4];  // as passed: x, y, z, or degrees, x, y, z
+};
+
+constexpr int transformRoom = 64;  // a fingertip of the hand needs about 30
+
+struct TransformChain {
+    int count;
+    TransformCall calls[transformRoom];
+};
+
+// The calls since the model-view matrix was last loaded, less those that a
+// pop has undone: a push stays while its matrix is in effect.
+const TransformChain& transformsInEffect();
