@@ -21,10 +21,15 @@ bool playingKey = false;
 
 // A motion's frame is shown when control returns to the browser; waiting for
 // the next animation frame after each one plays the motion at the display's
-// refresh, as a native swap with vsync would.
+// refresh, as a native swap with vsync would. A key served while the browser
+// handles input draws its first frame inside an animation frame whose own
+// callbacks are still to come: the motion waits for the one after, or its
+// second frame would cover its first before either is shown.
 EM_ASYNC_JS(void, showMotionFrame, (), {
     Module.motionFrameDrawn();
-    await new Promise(requestAnimationFrame);
+    const drawnIn = document.timeline.currentTime;
+    while (await new Promise(requestAnimationFrame) === drawnIn) {
+    }
 });
 
 EM_JS(void, noteRedisplay, (), { Module.redisplayDrawn(); });
