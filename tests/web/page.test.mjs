@@ -87,6 +87,8 @@ test('joint frames: their axes at the switch, in motions too; the chain and join
   await page.waitForFunction(() => window.handViewer.motionFrames >= 50);
   assert.ok(axisPixels(await picture(page)) > 100, 'in a motion');
   await waitUntilIdle(page);
+  assert.match(await page.locator('#chain').textContent(), /^glTranslatef\(0, 0, -10\)\nglPushMatrix\(\)\n/,
+               'from the base transform, after frames with axes');
   await expectClean(session);
 });
 

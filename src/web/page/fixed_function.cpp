@@ -63,10 +63,14 @@ void noteTransform(TransformKind kind, float a = 0, float b = 0, float c = 0, fl
     modelViewCalls.calls[modelViewCalls.count++] = {kind, modelView.top, {a, b, c, d}};
 }
 
-void forgetModelViewCalls()
+// A loaded matrix owes nothing to the calls before it; those under a push
+// come back with the pop.
+void noteLoad()
 {
-    if (currentStack == &modelView)
+    if (currentStack == &modelView && modelView.top == 0)
         modelViewCalls.count = 0;
+    else
+        noteTransform(load);
 }
 
 using Rgba = float[4];
@@ -301,13 +305,13 @@ void glMatrixMode(GLenum mode)
 void glLoadIdentity()
 {
     currentMatrix() = identityMatrix();
-    forgetModelViewCalls();
+    noteLoad();
 }
 
 void glLoadMatrixf(const GLfloat* values)
 {
     copy(values, 16, currentMatrix().m);
-    forgetModelViewCalls();
+    noteLoad();
 }
 
 void glGetFloatv(GLenum name, GLfloat* values)

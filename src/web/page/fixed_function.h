@@ -4,8 +4,9 @@
 // the current model-view matrix, so a chain of the hierarchy can be listed
 // as the program made it.
 
-// page.js names them in this order.
-enum TransformKind : int { translate, rotate, scale, push };
+// page.js names them in this order. `load` stands for glLoadIdentity or
+// glLoadMatrixf under a push: what came before it is undone until the pop.
+enum TransformKind : int { translate, rotate, scale, push, load };
 
 struct TransformCall {
     int kind;       // a TransformKind
@@ -20,6 +21,6 @@ struct TransformChain {
     TransformCall calls[transformRoom];
 };
 
-// The calls since the model-view matrix was last loaded, less those that a
-// pop has undone: a push stays while its matrix is in effect.
+// The calls since the model-view matrix was last loaded with nothing pushed,
+// less those that a pop has undone: a push stays while its matrix is in effect.
 const TransformChain& transformsInEffect();

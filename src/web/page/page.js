@@ -349,7 +349,9 @@ function hierarchyReader() {
 }
 
 // In TransformKind's order (fixed_function.h), with the numbers each takes.
-const transformCalls = [['glTranslatef', 3], ['glRotatef', 4], ['glScalef', 3], ['glPushMatrix', 0]];
+const transformCalls = [
+  ['glTranslatef', 3], ['glRotatef', 4], ['glScalef', 3], ['glPushMatrix', 0], ['glLoadMatrixf', 0],
+];
 const shortNumber = x => String(Number(x.toPrecision(6)));
 
 function chainText(digit) {
