@@ -8,6 +8,8 @@
 #                        Backspace) and wait until the page is no longer busy
 #   --page               with --screenshot: the browser window, not only the canvas
 #   --phone              with --screenshot: a phone's screen (390 x 844, touch)
+#   --lesson             with --screenshot: the canvas with the joint frames on,
+#                        and the index finger's chain of calls beside it
 #   --build              build the page and exit
 set -eu
 cd "$(dirname "$0")/.."
@@ -21,8 +23,9 @@ while [ $# -gt 0 ]; do
     --keys) keys=${2?--keys needs keys}; shift 2 ;;
     --page) framing=page; shift ;;
     --phone) framing=phone; shift ;;
+    --lesson) framing=lesson; shift ;;
     --build) build_only=1; shift ;;
-    *) sed -n '2,12s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
+    *) sed -n '2,14s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
     esac
 done
 
