@@ -46,6 +46,8 @@ animate thumb-little 3
 animate beckon 4
 animate close-open '/*'
 animate home '\b' --bend 0,60,100,60,0 --rot 40,135,30
+# The hierarchy at work: every joint frame's axes through a gesture.
+animate beckon-axes 4 --size 240x240 --axes
 
 # The desktop icon: the open hand, drawn large and scaled down so that its
 # edges come out smooth, on a transparent ground.
@@ -60,6 +62,7 @@ convert desktop/hand-viewer-256.png -define icon:auto-resize=256,128,48,32,16 de
 # The web page, as headless Chromium shows it, on a desktop and on a phone.
 scripts/web.sh --screenshot docs/web-page.png --page --keys 3
 scripts/web.sh --screenshot docs/web-phone.png --phone --keys 4
+scripts/web.sh --screenshot docs/learning.png --lesson --keys rrrrrrrrrr
 
 # The image tests' references: one pose each that a wrong transform would spoil.
 $snap --out tests/golden/rest.png
