@@ -10,6 +10,10 @@ scripts/ensure-packages.sh "${native_build[@]}" "${debian_package[@]}" "${window
     "${web_build[@]}"
 
 version=$(sed -n 's/^project(hand-viewer VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)
+# Every time stamp in every archive is the last commit's, so the same commit
+# makes the same release, bit for bit, wherever and whenever it is made.
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+export SOURCE_DATE_EPOCH
 
 scripts/package.sh
 scripts/windows.sh
@@ -17,9 +21,10 @@ scripts/web.sh --build
 
 rm -rf dist && mkdir dist
 cp build/hand-viewer_"$version"_*.deb build-windows/hand-viewer-"$version"-windows-x64.zip dist/
-# The same files always make the same archive: sorted, no owners, no times.
+# The same files always make the same archive: sorted, no owners, the
+# commit's time.
 tar --create --gzip --file "dist/hand-viewer-$version-web.tar.gz" \
-    --sort=name --owner=0 --group=0 --numeric-owner --mtime=@0 \
+    --sort=name --owner=0 --group=0 --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" \
     --directory build-web --transform "s,^site,hand-viewer-$version-web," site
 (cd dist && sha256sum -- * > SHA256SUMS)
 ls -l dist

@@ -8,6 +8,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
+# The zip's time stamps are the last commit's (see release.sh).
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 
 scripts/ensure-packages.sh "${windows_build[@]}"
 
