@@ -3,10 +3,25 @@
 # normal build (the Windows program's, under Wine, among them), then the unit
 # tests again under AddressSanitizer and UBSan (built alone: the end-to-end
 # tests and the programs do not run there), then the web page's tests in
-# headless Chromium.
+# headless Chromium. With --web, the web page's tests alone.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
+
+# The page's pictures are held against hand-snapshot's, drawn on Xvfb.
+browser_tests() {
+    cmake --build build -j "$(nproc)" --target hand-snapshot
+    scripts/web.sh --build
+    scripts/npm-modules.sh
+    node --test tests/web/
+}
+
+if [ "${1:-}" = --web ]; then
+    scripts/ensure-packages.sh "${native_build[@]}" xvfb "${web_build[@]}" "${browser[@]}"
+    cmake -S . -B build
+    browser_tests
+    exit 0
+fi
 
 scripts/ensure-packages.sh "${native_build[@]}" "${debian_package[@]}" libgtest-dev xvfb \
     libxtst-dev man-db valgrind lintian desktop-file-utils unzip \
@@ -24,6 +39,4 @@ cmake -S . -B build-sanitize -DHAND_BUILD_TESTS=ON -DHAND_SANITIZE=ON
 cmake --build build-sanitize -j "$jobs" --target unit-tests
 (cd build-sanitize && ctest --output-on-failure -j "$jobs" -L unit)
 
-scripts/web.sh --build
-scripts/npm-modules.sh
-node --test tests/web/
+browser_tests
