@@ -16,10 +16,17 @@ if [ -z "${GALLERY_ON_XVFB:-}" ]; then
     GALLERY_ON_XVFB=1 exec scripts/with-xvfb.sh "$0"
 fi
 
-snap=build/hand-snapshot
-mkdir -p docs tests/golden
+root=$PWD
+snap=$root/build/hand-snapshot
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+# Everything is drawn into a scratch copy of the folders first; only what
+# changed replaces the tree's files (see the end).
+made=$scratch/made
+mkdir -p "$made/docs" "$made/desktop" "$made/tests/golden"
+cd "$made"
+# ImageMagick's PNGs carry no time, so the same pixels make the same file.
+png_without_time=(-define png:exclude-chunks=date,time)
 
 # The README's gallery.
 $snap --out docs/rest.png
@@ -54,15 +61,17 @@ animate beckon-axes 4 --size 240x240 --axes
 $snap --size 1200x1200 --out "$scratch/icon.png"
 for size in 48 128 256; do
     convert "$scratch/icon.png" -crop 700x700+314+163 +repage -transparent black \
-        -resize "${size}x$size" "desktop/hand-viewer-$size.png"
+        -resize "${size}x$size" "${png_without_time[@]}" "desktop/hand-viewer-$size.png"
 done
 # The Windows program's icon, in the sizes Explorer asks for.
 convert desktop/hand-viewer-256.png -define icon:auto-resize=256,128,48,32,16 desktop/hand-viewer.ico
 
-# The web page, as headless Chromium shows it, on a desktop and on a phone.
-scripts/web.sh --screenshot docs/web-page.png --page --keys 3
-scripts/web.sh --screenshot docs/web-phone.png --phone --keys 4
-scripts/web.sh --screenshot docs/learning.png --lesson --keys rrrrrrrrrr
+# The web page, as headless Chromium shows it, on a desktop and on a phone,
+# and the hierarchy on it.
+web=$root/scripts/web.sh
+"$web" --screenshot "$made/docs/web-page.png" --page --keys 3
+"$web" --screenshot "$made/docs/web-phone.png" --phone --keys 4
+"$web" --screenshot "$made/docs/learning.png" --lesson --keys rrrrrrrrrr
 
 # The image tests' references: one pose each that a wrong transform would spoil.
 $snap --out tests/golden/rest.png
@@ -72,4 +81,20 @@ $snap --bend 0,0,0,0,100 --out tests/golden/thumb-bent.png
 $snap --rot 20,-35,10 --out tests/golden/turned.png
 $snap --keys 2 --out tests/golden/turn-middle-end.png
 
-echo "Wrote docs/*.png, docs/*.gif, desktop/*.png, desktop/hand-viewer.ico and tests/golden/*.png; look at them before committing."
+# A picture replaces the tree's only where its pixels differ, so a run that
+# changes nothing leaves the tree clean.
+cd "$root"
+changed=()
+while IFS= read -r file; do
+    if [ -f "$file" ] && { cmp -s "$made/$file" "$file" ||
+        { [ "${file##*.}" = png ] && [ "$(compare -metric AE "$made/$file" "$file" null: 2>&1)" = 0 ]; }; }; then
+        continue
+    fi
+    cp "$made/$file" "$file"
+    changed+=("$file")
+done < <(cd "$made" && find . -type f -printf '%P\n' | sort)
+if [ ${#changed[@]} -eq 0 ]; then
+    echo "Every picture is as it was."
+else
+    echo "Changed: ${changed[*]}; look at them before committing."
+fi
