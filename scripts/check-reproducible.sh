@@ -7,10 +7,12 @@
 set -eu
 cd "$(dirname "$0")/.."
 
+commit=$(git rev-parse HEAD)
 scratch=$(mktemp -d)
 [ "${1:-}" = --keep ] || trap 'rm -rf "$scratch"' EXIT
 for copy in first second; do
     git clone --quiet --no-hardlinks . "$scratch/$copy"
+    git -C "$scratch/$copy" checkout --quiet --detach "$commit"
     echo "Making the release in $scratch/$copy ..."
     (cd "$scratch/$copy" && bash scripts/release.sh > "$scratch/$copy.log" 2>&1) || {
         cat "$scratch/$copy.log" >&2
