@@ -1,13 +1,13 @@
-// OpenGL 1.x, GLU and GLUT's solid shapes, as far as the viewer calls them,
-// for a browser that has only WebGL: the state GL would keep, with every
-// shape handed to WebGL together with the lighting GL would give it.
+// OpenGL 1.x and GLUT's solid shapes, as far as the viewer calls them, for
+// a browser that has only WebGL: the state GL would keep for lighting,
+// materials and colour, with every shape handed to WebGL together with the
+// lighting GL would give it. The matrices are matrix_stacks'.
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <GL/glut.h>
 
-#include "fixed_function.h"
 #include "matrix4.h"
+#include "matrix_stacks.h"
 #include "solid_shapes.h"
 #include "webgl_drawing.h"
 
@@ -24,54 +24,6 @@ void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
 }
 
 namespace {
-
-constexpr int stackDepth = 32;  // the least GL promises for model-view
-
-struct MatrixStack {
-    Matrix4 levels[stackDepth] = {identityMatrix()};
-    int top = 0;
-};
-
-MatrixStack modelView;
-MatrixStack projection;
-MatrixStack* currentStack = &modelView;
-
-Matrix4& topOf(MatrixStack& stack)
-{
-    return stack.levels[stack.top];
-}
-
-Matrix4& currentMatrix()
-{
-    return topOf(*currentStack);
-}
-
-void multiplyCurrent(const Matrix4& by)
-{
-    currentMatrix() = currentMatrix() * by;
-}
-
-// The model-view matrix's calls in effect; pushedAt[d] is where the push
-// that opened depth d was noted.
-TransformChain modelViewCalls = {};
-int pushedAt[stackDepth] = {};
-
-void noteTransform(TransformKind kind, float a = 0, float b = 0, float c = 0, float d = 0)
-{
-    if (currentStack != &modelView || modelViewCalls.count == transformRoom)
-        return;
-    modelViewCalls.calls[modelViewCalls.count++] = {kind, modelView.top, {a, b, c, d}};
-}
-
-// A loaded matrix owes nothing to the calls before it; those under a push
-// come back with the pop.
-void noteLoad()
-{
-    if (currentStack == &modelView && modelView.top == 0)
-        modelViewCalls.count = 0;
-    else
-        noteTransform(load);
-}
 
 using Rgba = float[4];
 
@@ -157,8 +109,8 @@ void lightShape(LitDraw& draw)
 void drawSolid(const ShapeBuffer& shape, float size)
 {
     LitDraw draw;
-    draw.modelView = topOf(modelView);
-    draw.modelViewProjection = topOf(projection) * draw.modelView;
+    draw.modelView = modelViewMatrix();
+    draw.modelViewProjection = projectionMatrix() * draw.modelView;
     normalMatrix(draw.modelView, draw.normalMatrix);
     lightShape(draw);
     draw.size = size;
@@ -168,7 +120,7 @@ void drawSolid(const ShapeBuffer& shape, float size)
 void drawWaitingLines()
 {
     if (lineVertexCount > 0)
-        drawUnlitLines(lineVertices, lineVertexCount, topOf(projection) * topOf(modelView));
+        drawUnlitLines(lineVertices, lineVertexCount, projectionMatrix() * modelViewMatrix());
     lineVertexCount = 0;
 }
 
@@ -249,7 +201,7 @@ void glLightfv(GLenum light, GLenum name, const GLfloat* values)
     case GL_POSITION: {
         // Fixed in eye space by the model-view matrix of the moment.
         float eye[4];
-        transformPoint(topOf(modelView), values, eye);
+        transformPoint(modelViewMatrix(), values, eye);
         const float w = eye[3];
         for (int i = 0; i < 3; ++i)
             light0.eyePosition[i] = w != 0 ? eye[i] / w : eye[i];
@@ -295,78 +247,6 @@ void glColor3f(GLfloat red, GLfloat green, GLfloat blue)
 void glColor3fv(const GLfloat* rgb)
 {
     glColor3f(rgb[0], rgb[1], rgb[2]);
-}
-
-void glMatrixMode(GLenum mode)
-{
-    currentStack = mode == GL_PROJECTION ? &projection : &modelView;
-}
-
-void glLoadIdentity()
-{
-    currentMatrix() = identityMatrix();
-    noteLoad();
-}
-
-void glLoadMatrixf(const GLfloat* values)
-{
-    copy(values, 16, currentMatrix().m);
-    noteLoad();
-}
-
-void glGetFloatv(GLenum name, GLfloat* values)
-{
-    if (name == GL_MODELVIEW_MATRIX || name == GL_PROJECTION_MATRIX)
-        copy(topOf(name == GL_MODELVIEW_MATRIX ? modelView : projection).m, 16, values);
-}
-
-// Past either end of the stack GL reports an error and changes nothing.
-void glPushMatrix()
-{
-    if (currentStack->top + 1 == stackDepth)
-        return;
-    if (currentStack == &modelView)
-        pushedAt[modelView.top + 1] = modelViewCalls.count;
-    noteTransform(push);
-    currentStack->levels[currentStack->top + 1] = currentMatrix();
-    ++currentStack->top;
-}
-
-void glPopMatrix()
-{
-    if (currentStack->top == 0)
-        return;
-    if (currentStack == &modelView && modelViewCalls.count > pushedAt[modelView.top])
-        modelViewCalls.count = pushedAt[modelView.top];
-    --currentStack->top;
-}
-
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
-{
-    multiplyCurrent(translation(x, y, z));
-    noteTransform(translate, x, y, z);
-}
-
-void glRotatef(GLfloat degrees, GLfloat x, GLfloat y, GLfloat z)
-{
-    multiplyCurrent(rotation(degrees, x, y, z));
-    noteTransform(rotate, degrees, x, y, z);
-}
-
-void glScalef(GLfloat x, GLfloat y, GLfloat z)
-{
-    multiplyCurrent(scaling(x, y, z));
-    noteTransform(scale, x, y, z);
-}
-
-const TransformChain& transformsInEffect()
-{
-    return modelViewCalls;
-}
-
-void gluPerspective(GLdouble fieldOfView, GLdouble aspect, GLdouble near, GLdouble far)
-{
-    multiplyCurrent(perspective(fieldOfView, aspect, near, far));
 }
 
 // Lines only, drawn unlit in their vertices' colours.

@@ -3,7 +3,7 @@
 #include <GL/glut.h>
 #include <emscripten.h>
 
-#include "fixed_function.h"
+#include "matrix_stacks.h"
 #include "hand_model.h"
 #include "joint_frames.h"
 

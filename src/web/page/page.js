@@ -348,7 +348,7 @@ function hierarchyReader() {
   };
 }
 
-// In TransformKind's order (fixed_function.h), with the numbers each takes.
+// In TransformKind's order (matrix_stacks.h), with the numbers each takes.
 const transformCalls = [
   ['glTranslatef', 3], ['glRotatef', 4], ['glScalef', 3], ['glPushMatrix', 0], ['glLoadMatrixf', 0],
 ];

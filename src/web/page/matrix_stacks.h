@@ -1,8 +1,13 @@
 #pragma once
 
-// What the page's GL keeps beyond GL itself: the transform calls that made
-// the current model-view matrix, so a chain of the hierarchy can be listed
-// as the program made it.
+// The page's GL matrix stacks: the matrices the drawing multiplies by, and,
+// beyond what GL keeps, the transform calls that made the current model-view
+// matrix, so a chain of the hierarchy can be listed as the program made it.
+
+#include "matrix4.h"
+
+const Matrix4& modelViewMatrix();
+const Matrix4& projectionMatrix();
 
 // page.js names them in this order. `load` stands for glLoadIdentity or
 // glLoadMatrixf under a push: what came before it is undone until the pop.
