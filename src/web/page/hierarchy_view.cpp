@@ -3,9 +3,9 @@
 #include <GL/glut.h>
 #include <emscripten.h>
 
-#include "matrix_stacks.h"
 #include "hand_model.h"
 #include "joint_frames.h"
+#include "matrix_stacks.h"
 
 namespace {
 

@@ -31,9 +31,9 @@ const chain = document.getElementById('chain');
 const page = {
   answered: false,
   ready: false,     // the first frame is drawn
-  serving: false,   // a key or a resize is being served
+  serving: false,   // a key, a resize or a redisplay is being served
   ended: false,
-  queue: [],        // keys and resizes waiting to be served
+  queue: [],        // keys, resizes and redisplays waiting to be served
   dropped: 0,
   motionFrames: 0,
   state: null,      // reads the view angles and bends from the viewer's memory
@@ -158,14 +158,14 @@ function enterFullScreen() {
 // key, has a key behind it and presses nothing.
 let keyBehindClicks = false;
 
-// Space and Enter work the focused joint-frames switch or digit chooser (the
-// hand has no use for them); every other key goes to the hand as anywhere.
-const takenByLesson = event => lesson.contains(event.target) && (event.key === ' ' || event.key === 'Enter');
-
 function noteKey() {
   keyBehindClicks = true;
   setTimeout(() => { keyBehindClicks = false; });
 }
+
+// Space and Enter work the focused joint-frames switch or digit chooser (the
+// hand has no use for them); every other key goes to the hand as anywhere.
+const takenByLesson = event => lesson.contains(event.target) && (event.key === ' ' || event.key === 'Enter');
 
 window.addEventListener('keydown', event => {
   noteKey();
