@@ -3,7 +3,9 @@
 # normal build (the Windows program's, under Wine, among them), then the unit
 # tests again under AddressSanitizer and UBSan (built alone: the end-to-end
 # tests and the programs do not run there), then the web page's tests in
-# headless Chromium. With --web, the web page's tests alone.
+# headless Chromium, and last makes the release twice from fresh clones to
+# check that it is the same bit for bit. With --web, the web page's tests
+# alone.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -40,3 +42,5 @@ cmake --build build-sanitize -j "$jobs" --target unit-tests
 (cd build-sanitize && ctest --output-on-failure -j "$jobs" -L unit)
 
 browser_tests
+
+scripts/check-reproducible.sh
