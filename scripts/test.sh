@@ -3,7 +3,7 @@
 # normal build (the Windows program's, under Wine, among them), then the unit
 # tests again under AddressSanitizer and UBSan (built alone: the end-to-end
 # tests and the programs do not run there), then the web page's tests in
-# headless Chromium, and last makes the release twice from fresh clones to
+# headless Chromium, after making the release twice from fresh clones to
 # check that it is the same bit for bit. With --web, the web page's tests
 # alone.
 set -eu
@@ -41,6 +41,5 @@ cmake -S . -B build-sanitize -DHAND_BUILD_TESTS=ON -DHAND_SANITIZE=ON
 cmake --build build-sanitize -j "$jobs" --target unit-tests
 (cd build-sanitize && ctest --output-on-failure -j "$jobs" -L unit)
 
-browser_tests
-
 scripts/check-reproducible.sh
+browser_tests
