@@ -323,12 +323,13 @@ function showPose() {
 }
 
 // The joint frames and the fingertips' chains of calls, as the last frame
-// drawn left them in the viewer's memory (see hierarchy_view.h).
+// drawn left them in the viewer's memory, laid out as JointFrame
+// (joint_frames.h) and TransformChain (matrix_stacks.h) lay them out.
 function hierarchyReader() {
-  const frameCount = 20;
+  const frameCount = 20;  // jointFrameCount
   const frameBytes = 4 + 16 * 4;  // the name's address, then the matrix
   const callBytes = 2 * 4 + 4 * 4;  // kind, depth, four numbers
-  const chainBytes = 4 + 64 * callBytes;  // the count, then room for 64 calls
+  const chainBytes = 4 + 64 * callBytes;  // the count, then transformRoom calls
   const frames = Module._webJointFrames();
   const chains = Module._webFingertipChains();
   const int = address => Module.HEAP32[address >> 2];
