@@ -3,6 +3,8 @@
 #include <GL/glut.h>
 #include <emscripten.h>
 
+#include <algorithm>
+
 #include "hand_model.h"
 #include "joint_frames.h"
 #include "matrix_stacks.h"
@@ -12,12 +14,21 @@ namespace {
 TransformChain fingertipChains[digitCount];
 int axesSwitch = 0;  // written by page.js
 
+// At a fingertip, the calls in effect are that digit's chain: only those
+// are copied, five times a frame.
 void noteJointFrame(JointPlace place, const Segment* segment)
 {
     const int frame = recordJointFrame(place, segment);
-    for (int digit = 0; digit < digitCount; ++digit)
-        if (frame == fingertipFrame(digit))
-            fingertipChains[digit] = transformsInEffect();
+    if (place != JointPlace::fingertip)
+        return;
+    const TransformChain& calls = transformsInEffect();
+    for (int digit = 0; digit < digitCount; ++digit) {
+        if (frame != fingertipFrame(digit))
+            continue;
+        TransformChain& chain = fingertipChains[digit];
+        chain.count = calls.count;
+        std::copy(calls.calls, calls.calls + calls.count, chain.calls);
+    }
 }
 
 }  // namespace

@@ -279,12 +279,13 @@ function resizeBacking(size) {
   Module.ccall('webReshape', null, ['number', 'number'], [width, height]);
 }
 
-// What the viewer's frames tell the page (see web_main.cpp).
+// What the viewer's frames tell the page (see web_main.cpp). The hierarchy
+// is shown anew at each redisplay: every bound key but Escape ends with one,
+// so it follows each key and motion, never each motion frame.
 function redisplayDrawn() {
-  if (page.ready) {
-    showHierarchy();  // after a key, a resize or the switch
+  showHierarchy();
+  if (page.ready)
     return;
-  }
   page.ready = true;
   performance.mark('first-frame');  // for the benchmark
   const gl = canvas.getContext('webgl');  // the viewer's own, now that it has one
@@ -319,7 +320,6 @@ function showPose() {
   const text = `rotX ${rotX}, rotY ${rotY}, rotZ ${rotZ}; bend ${bend.join(' ')}`;
   if (pose.textContent !== text)
     pose.textContent = text;
-  showHierarchy();
 }
 
 // The joint frames and the fingertips' chains of calls, as the last frame
@@ -365,7 +365,7 @@ function chainText(digit) {
   return [...lines, `tip at (${where}) in eye space`].join('\n');
 }
 
-// After each key, motion and redisplay, like the pose: never per frame.
+// The joint frames and the chosen digit's chain, as the last frame drew them.
 function showHierarchy() {
   if (!page.hierarchy)
     return;
