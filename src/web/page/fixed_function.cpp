@@ -6,6 +6,8 @@
 #include <GL/gl.h>
 #include <GL/glut.h>
 
+#include <algorithm>
+
 #include "matrix4.h"
 #include "matrix_stacks.h"
 #include "solid_shapes.h"
@@ -59,20 +61,14 @@ bool drawingLines = false;
 LineVertex lineVertices[lineVertexRoom];
 int lineVertexCount = 0;
 
-void copy(const float* from, int count, float* to)
-{
-    for (int i = 0; i < count; ++i)
-        to[i] = from[i];
-}
-
 // Colour material in its default mode: the current colour becomes the
 // ambient and diffuse material while it is enabled.
 void applyColourMaterial()
 {
     if (!colourMaterial)
         return;
-    copy(colour, 4, material.ambient);
-    copy(colour, 4, material.diffuse);
+    std::copy_n(colour, 4, material.ambient);
+    std::copy_n(colour, 4, material.diffuse);
 }
 
 void setCapability(GLenum capability, bool on)
@@ -103,7 +99,7 @@ void lightShape(LitDraw& draw)
     }
     draw.shininess = material.shininess;
     draw.alpha = lighting ? material.diffuse[3] : colour[3];
-    copy(light0.eyePosition, 4, draw.lightPosition);
+    std::copy_n(light0.eyePosition, 4, draw.lightPosition);
 }
 
 void drawSolid(const ShapeBuffer& shape, float size)
@@ -195,9 +191,9 @@ void glLightfv(GLenum light, GLenum name, const GLfloat* values)
     if (light != GL_LIGHT0)
         return;
     switch (name) {
-    case GL_AMBIENT: copy(values, 4, light0.ambient); break;
-    case GL_DIFFUSE: copy(values, 4, light0.diffuse); break;
-    case GL_SPECULAR: copy(values, 4, light0.specular); break;
+    case GL_AMBIENT: std::copy_n(values, 4, light0.ambient); break;
+    case GL_DIFFUSE: std::copy_n(values, 4, light0.diffuse); break;
+    case GL_SPECULAR: std::copy_n(values, 4, light0.specular); break;
     case GL_POSITION: {
         // Fixed in eye space by the model-view matrix of the moment.
         float eye[4];
@@ -217,14 +213,14 @@ void glMaterialfv(GLenum face, GLenum name, const GLfloat* values)
     if (face == GL_BACK)
         return;  // never seen with one-sided lighting
     switch (name) {
-    case GL_AMBIENT: copy(values, 4, material.ambient); break;
-    case GL_DIFFUSE: copy(values, 4, material.diffuse); break;
+    case GL_AMBIENT: std::copy_n(values, 4, material.ambient); break;
+    case GL_DIFFUSE: std::copy_n(values, 4, material.diffuse); break;
     case GL_AMBIENT_AND_DIFFUSE:
-        copy(values, 4, material.ambient);
-        copy(values, 4, material.diffuse);
+        std::copy_n(values, 4, material.ambient);
+        std::copy_n(values, 4, material.diffuse);
         break;
-    case GL_SPECULAR: copy(values, 4, material.specular); break;
-    case GL_EMISSION: copy(values, 4, material.emission); break;
+    case GL_SPECULAR: std::copy_n(values, 4, material.specular); break;
+    case GL_EMISSION: std::copy_n(values, 4, material.emission); break;
     case GL_SHININESS: material.shininess = values[0]; break;
     default: break;
     }

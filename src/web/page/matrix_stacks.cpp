@@ -7,6 +7,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int stackDepth = 32;  // the least GL promises for model-view
@@ -57,12 +59,6 @@ void noteLoad()
         noteTransform(load);
 }
 
-void copy16(const float* from, float* to)
-{
-    for (int i = 0; i < 16; ++i)
-        to[i] = from[i];
-}
-
 }  // namespace
 
 const Matrix4& modelViewMatrix()
@@ -88,14 +84,14 @@ void glLoadIdentity()
 
 void glLoadMatrixf(const GLfloat* values)
 {
-    copy16(values, currentMatrix().m);
+    std::copy_n(values, 16, currentMatrix().m);
     noteLoad();
 }
 
 void glGetFloatv(GLenum name, GLfloat* values)
 {
     if (name == GL_MODELVIEW_MATRIX || name == GL_PROJECTION_MATRIX)
-        copy16(topOf(name == GL_MODELVIEW_MATRIX ? modelView : projection).m, values);
+        std::copy_n(topOf(name == GL_MODELVIEW_MATRIX ? modelView : projection).m, 16, values);
 }
 
 // Past either end of the stack GL reports an error and changes nothing.
