@@ -51,7 +51,7 @@ void oneFrameWithAxes(benchmark::State& state)
         displayScene();
     glFinish();
     frameDrawn = nullptr;
-    jointFrameReached = nullptr;
+    stopRecordingJointFrames();
     state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
                                                     benchmark::Counter::kIsRate);
 }

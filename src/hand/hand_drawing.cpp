@@ -2,9 +2,9 @@
 
 #include <GL/glut.h>
 
-void (*jointFrameReached)(JointPlace, const Segment*) = nullptr;
-
 namespace {
+
+JointFrameHook jointFrameReached = nullptr;
 
 constexpr int sphereSlices = 8;
 constexpr int sphereStacks = 8;
@@ -74,6 +74,11 @@ void drawPalm(const Hand& hand)
 }
 
 }  // namespace
+
+void setJointFrameHook(JointFrameHook hook)
+{
+    jointFrameReached = hook;
+}
 
 void drawSegmentChain(const Segment& g)
 {

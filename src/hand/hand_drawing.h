@@ -23,4 +23,5 @@ enum class JointPlace {
 // Called, when set, with the model-view matrix of each joint frame current,
 // for tools that show the hierarchy (joint_frames.h); `segment` is null at
 // the hand's. Unset, as in the viewer, drawing is exactly as without it.
-extern void (*jointFrameReached)(JointPlace place, const Segment* segment);
+using JointFrameHook = void (*)(JointPlace place, const Segment* segment);
+void setJointFrameHook(JointFrameHook hook);

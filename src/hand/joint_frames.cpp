@@ -17,6 +17,7 @@ const char* const frameNames[jointFrameCount] = {
     "d2.s1", "d2.s2", "d2.tip", "d3.s0", "d3.s1", "d3.s2", "d3.tip", "d4.s0", "d4.s1", "d4.tip"};
 
 const Hand* recordedHand = nullptr;
+void (*frameRecorded)(int frame) = nullptr;
 JointFrames frames = {};
 
 const Segment* firstSegment(const Hand& hand, int digit)
@@ -36,6 +37,17 @@ int frameOf(const Segment* segment, bool fingertip)
     return -1;
 }
 
+// Takes the current model-view matrix as the frame at this place.
+void recordJointFrame(JointPlace place, const Segment* segment)
+{
+    const int index = place == JointPlace::hand ? 0 : frameOf(segment, place == JointPlace::fingertip);
+    if (index < 0)
+        return;
+    glGetFloatv(GL_MODELVIEW_MATRIX, frames[index].matrix);
+    if (frameRecorded)
+        frameRecorded(index);
+}
+
 void drawAxis(const float colour[3], float x, float y, float z)
 {
     glColor3f(colour[0], colour[1], colour[2]);
@@ -45,22 +57,18 @@ void drawAxis(const float colour[3], float x, float y, float z)
 
 }  // namespace
 
-void startRecordingJointFrames(const Hand& hand)
+void startRecordingJointFrames(const Hand& hand, void (*recorded)(int frame))
 {
     recordedHand = &hand;
+    frameRecorded = recorded;
     for (int i = 0; i < jointFrameCount; ++i)
         frames[i].name = frameNames[i];
-    jointFrameReached = [](JointPlace place, const Segment* segment) {
-        recordJointFrame(place, segment);
-    };
+    setJointFrameHook(recordJointFrame);
 }
 
-int recordJointFrame(JointPlace place, const Segment* segment)
+void stopRecordingJointFrames()
 {
-    const int index = place == JointPlace::hand ? 0 : frameOf(segment, place == JointPlace::fingertip);
-    if (index >= 0)
-        glGetFloatv(GL_MODELVIEW_MATRIX, frames[index].matrix);
-    return index;
+    setJointFrameHook(nullptr);
 }
 
 const JointFrames& lastJointFrames()

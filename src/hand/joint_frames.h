@@ -19,13 +19,13 @@ struct JointFrame {
 // In the order above, which is the order drawing reaches them.
 using JointFrames = JointFrame[jointFrameCount];
 
-// From now on, each drawHand(hand) records its joint frames: jointFrameReached
-// is set to recordJointFrame.
-void startRecordingJointFrames(const Hand& hand);
+// From now on, each drawHand(hand) records its joint frames and, when
+// `recorded` is given, calls it with each frame's index in JointFrames just
+// after taking that frame, while its matrix is still current.
+void startRecordingJointFrames(const Hand& hand, void (*recorded)(int frame) = nullptr);
 
-// Takes the current model-view matrix as the frame at this place and returns
-// its index in JointFrames.
-int recordJointFrame(JointPlace place, const Segment* segment);
+// Drawing records nothing again.
+void stopRecordingJointFrames();
 
 // The frames of the last hand drawn.
 const JointFrames& lastJointFrames();

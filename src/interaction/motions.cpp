@@ -67,6 +67,19 @@ void unwind(float& angle)
     angle = 0.0f;
 }
 
+// One curl of the four fingers to 30 and back.
+void beckonOnce(Hand& hand)
+{
+    for (int n = truncated(hand.bend[ringFinger]); n <= beckonReach; n += beckonStep) {
+        setFingers(hand, n);
+        displayScene();
+    }
+    for (int n = beckonReach; n >= straightBend; n -= beckonStep) {
+        setFingers(hand, n);
+        displayScene();
+    }
+}
+
 }  // namespace
 
 // The sweeps move one bend step a frame.
@@ -147,18 +160,6 @@ void gestureBeckon(Hand& hand)
     }
     beckonOnce(hand);
     beckonOnce(hand);
-}
-
-void beckonOnce(Hand& hand)
-{
-    for (int n = truncated(hand.bend[ringFinger]); n <= beckonReach; n += beckonStep) {
-        setFingers(hand, n);
-        displayScene();
-    }
-    for (int n = beckonReach; n >= straightBend; n -= beckonStep) {
-        setFingers(hand, n);
-        displayScene();
-    }
 }
 
 void returnHome(Hand& hand)

@@ -20,7 +20,5 @@ void gestureTurnMiddle(Hand& hand);
 void gestureThumbLittle(Hand& hand);
 // The palm turns up towards the viewer and the fingers beckon twice.
 void gestureBeckon(Hand& hand);
-// One curl of the four fingers to 30 and back.
-void beckonOnce(Hand& hand);
 // Opens the hand and unwinds every view angle to 0, 10 degrees a frame.
 void returnHome(Hand& hand);

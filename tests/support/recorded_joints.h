@@ -19,6 +19,6 @@ inline std::vector<JointFrame> recordedJointFrames(const std::string& keys)
         onKey(static_cast<unsigned char>(key), 0, 0);
     gl().calls.clear();
     displayScene();
-    jointFrameReached = nullptr;
+    stopRecordingJointFrames();
     return {std::begin(lastJointFrames()), std::end(lastJointFrames())};
 }

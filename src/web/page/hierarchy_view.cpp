@@ -4,10 +4,19 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cstddef>
 
 #include "hand_model.h"
 #include "joint_frames.h"
 #include "matrix_stacks.h"
+
+// page.js reads these from memory as they are laid out here for wasm32 (its
+// `layout`): a change on either side must be made on both.
+static_assert(jointFrameCount == 20 && transformRoom == 64 && digitCount == 5);
+static_assert(sizeof(JointFrame) == 68 && offsetof(JointFrame, matrix) == 4);
+static_assert(sizeof(TransformCall) == 24 && offsetof(TransformCall, depth) == 4 &&
+              offsetof(TransformCall, args) == 8);
+static_assert(sizeof(TransformChain) == 4 + 64 * 24 && offsetof(TransformChain, calls) == 4);
 
 namespace {
 
@@ -16,15 +25,12 @@ int axesSwitch = 0;  // written by page.js
 
 // At a fingertip, the calls in effect are that digit's chain: only those
 // are copied, five times a frame.
-void noteJointFrame(JointPlace place, const Segment* segment)
+void noteJointFrame(int frame)
 {
-    const int frame = recordJointFrame(place, segment);
-    if (place != JointPlace::fingertip)
-        return;
-    const TransformChain& calls = transformsInEffect();
     for (int digit = 0; digit < digitCount; ++digit) {
         if (frame != fingertipFrame(digit))
             continue;
+        const TransformChain& calls = transformsInEffect();
         TransformChain& chain = fingertipChains[digit];
         chain.count = calls.count;
         std::copy(calls.calls, calls.calls + calls.count, chain.calls);
@@ -35,8 +41,7 @@ void noteJointFrame(JointPlace place, const Segment* segment)
 
 void recordHierarchy()
 {
-    startRecordingJointFrames(hand);
-    jointFrameReached = noteJointFrame;
+    startRecordingJointFrames(hand, noteJointFrame);
 }
 
 void drawHierarchyOverFrame()
