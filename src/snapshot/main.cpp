@@ -3,11 +3,11 @@
 
 #include <GL/freeglut.h>
 #include <X11/Xlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,6 +20,8 @@
 #include "snapshot_options.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr int badInput = 2;
 
@@ -74,16 +76,11 @@ void failWith(const std::string& message)
     std::exit(badInput);
 }
 
-std::string folderOf(const std::string& path)
+// The folder a file is written into: its own, or the current one.
+fs::path folderOf(const std::string& file)
 {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool isFolder(const std::string& path)
-{
-    struct stat status;
-    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    const fs::path folder = fs::path(file).parent_path();
+    return folder.empty() ? "." : folder;
 }
 
 // Finds out before any drawing whether every picture and the joint frames
@@ -96,11 +93,13 @@ void checkWritable()
             continue;
         if (access(folderOf(file).c_str(), W_OK) != 0)
             failWith("cannot write into the folder of " + file);
-        if (isFolder(file))
+        std::error_code unseen;  // a path that cannot be looked at fails when written
+        if (fs::is_directory(file, unseen))
             failWith("cannot write " + file + ": it is a folder");
     }
     if (!options.framesDir.empty()) {
-        mkdir(options.framesDir.c_str(), 0777);  // an existing folder is fine
+        std::error_code exists;  // an existing folder is fine; one that cannot be made fails below
+        fs::create_directory(options.framesDir, exists);
         if (access(options.framesDir.c_str(), W_OK) != 0)
             failWith("cannot write into the folder " + options.framesDir);
     }
