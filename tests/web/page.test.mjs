@@ -204,13 +204,21 @@ test('keys typed before the viewer has loaded: the first answers, the rest wait'
   await expectClean({ page, seen });
 });
 
-test('a browser without WebGL is told so instead of a blank canvas', async () => {
+test('a browser without WebGL is told so, and a shader WebGL refuses is reported with its log', async () => {
   const plain = await launchChromium(['--disable-webgl', '--disable-3d-apis']);
   try {
     const page = await plain.newPage();
     await page.goto(web.url);
-    assert.match(await page.locator('#status').textContent(), /WebGL/);
+    assert.match(await page.locator('#status').textContent(), /cannot draw with WebGL/);
   } finally {
     await plain.close();
   }
+  const { page, seen } = await openPage(web.browser, web.url, page => page.addInitScript(() => {
+    const proto = WebGLRenderingContext.prototype;
+    proto.getShaderParameter = function (shader, name) { return name === this.COMPILE_STATUS ? false : 0; };
+    proto.getShaderInfoLog = () => 'ERROR: 0:7: broken on purpose';
+  }));
+  await page.waitForFunction(() => window.handViewer.ended);
+  assert.match(await page.locator('#status').textContent(), /could not start.*vertex shader: ERROR: 0:7: broken on purpose/);
+  await expectClean({ page, seen });
 });

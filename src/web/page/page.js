@@ -13,6 +13,7 @@ const repeatInterval = 33;
 const prompt = 'FullScreen?(y/n) ';
 const endedMessage = 'The viewer has ended (Escape). Reload the page to start it again.';
 const failedMessage = 'The viewer stopped with an error; reload the page to start it again.';
+const cannotStartMessage = 'The viewer could not start: its WebGL shaders failed. The browser said: ';
 const noWebGLMessage = 'This browser cannot draw with WebGL (it is missing or turned off), ' +
                        'and the hand needs it. Turn WebGL on, or try another browser.';
 
@@ -322,28 +323,33 @@ function showPose() {
     pose.textContent = text;
 }
 
+// The C++ structures read from the viewer's memory, as wasm32 lays them
+// out: sizes and offsets in bytes. hierarchy_view.cpp asserts the same.
+const layout = {
+  frameCount: 20,                          // jointFrameCount
+  frame: { bytes: 68, matrix: 4 },         // JointFrame: the name's address, the matrix
+  call: { bytes: 24, depth: 4, args: 8 },  // TransformCall: kind, depth, four numbers
+  chain: { bytes: 4 + 64 * 24, calls: 4 }, // TransformChain: the count, transformRoom calls
+};
+
 // The joint frames and the fingertips' chains of calls, as the last frame
-// drawn left them in the viewer's memory, laid out as JointFrame
-// (joint_frames.h) and TransformChain (matrix_stacks.h) lay them out.
+// drawn left them in the viewer's memory.
 function hierarchyReader() {
-  const frameCount = 20;  // jointFrameCount
-  const frameBytes = 4 + 16 * 4;  // the name's address, then the matrix
-  const callBytes = 2 * 4 + 4 * 4;  // kind, depth, four numbers
-  const chainBytes = 4 + 64 * callBytes;  // the count, then transformRoom calls
+  const { frameCount, frame, call, chain } = layout;
   const frames = Module._webJointFrames();
   const chains = Module._webFingertipChains();
   const int = address => Module.HEAP32[address >> 2];
   const floats = (address, count) => Array.from(Module.HEAPF32.subarray(address >> 2, (address >> 2) + count));
   return {
     joints: () => Array.from({ length: frameCount }, (_, i) => ({
-      name: Module.UTF8ToString(int(frames + i * frameBytes)),
-      matrix: floats(frames + i * frameBytes + 4, 16),
+      name: Module.UTF8ToString(int(frames + i * frame.bytes)),
+      matrix: floats(frames + i * frame.bytes + frame.matrix, 16),
     })),
     chain: digit => {
-      const start = chains + digit * chainBytes;
+      const start = chains + digit * chain.bytes;
       return Array.from({ length: int(start) }, (_, i) => {
-        const call = start + 4 + i * callBytes;
-        return { kind: int(call), depth: int(call + 4), args: floats(call + 8, 4) };
+        const at = start + chain.calls + i * call.bytes;
+        return { kind: int(at), depth: int(at + call.depth), args: floats(at + call.args, 4) };
       });
     },
   };
@@ -414,5 +420,6 @@ window.Module = {
   redisplayDrawn,
   motionFrameDrawn,
   webGLMissing: () => end(noWebGLMessage),
+  viewerCannotStart: log => end(cannotStartMessage + log),
 };
 watchCanvasSize();

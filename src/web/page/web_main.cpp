@@ -1,6 +1,6 @@
 // The viewer in a web page: the native program's model, drawing, scene, keys
 // and motions, built with emscripten and drawn through the page's own
-// fixed-function layer on WebGL. The page (page.js) asks the full-screen
+// fixed-function layer on WebGL (src/web/gl). The page (page.js) asks the full-screen
 // question, turns key presses into the codes the native program gets, and
 // hands them over one at a time through webPressKey.
 
@@ -35,6 +35,8 @@ EM_ASYNC_JS(void, showMotionFrame, (), {
 EM_JS(void, noteRedisplay, (), { Module.redisplayDrawn(); });
 
 EM_JS(void, reportNoWebGL, (), { Module.webGLMissing(); });
+
+EM_JS(void, reportCannotStart, (const char* why), { Module.viewerCannotStart(UTF8ToString(why)); });
 
 // Frames drawn while a key is being served are its motion's; any other
 // frame is a redisplay, drawn from GLUT's own animation-frame callback,
@@ -92,9 +94,13 @@ int main()
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(canvasSize, canvasSize);
     // The page finds out here, from the viewer's own context, whether the
-    // browser can draw with WebGL at all.
-    if (!glutCreateWindow(name) || !startWebGLDrawing()) {
+    // browser can draw with WebGL at all, and whether its shaders build.
+    if (!glutCreateWindow(name)) {
         reportNoWebGL();
+        return 1;
+    }
+    if (const char* failure = startWebGLDrawing()) {
+        reportCannotStart(failure);
         return 1;
     }
     initGLState();

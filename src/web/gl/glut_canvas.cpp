@@ -1,10 +1,14 @@
-// GLUT as far as the page's entry and the scene call it, on the page's
-// canvas: one WebGL context, a display and a reshape callback, and
-// redisplays drawn at the browser's next animation frame. Keys, full screen
-// and the canvas's size are the page's (page.js), not GLUT's.
+// GLUT as far as the page's entry, the scene and the drawing call it, on
+// the page's canvas: one WebGL context, a display and a reshape callback,
+// redisplays drawn at the browser's next animation frame, and the solid
+// sphere and cube. Keys, full screen and the canvas's size are the page's
+// (page.js), not GLUT's.
 
 #include <GL/glut.h>
 #include <emscripten/html5.h>
+
+#include "fixed_function.h"
+#include "solid_shapes.h"
 
 namespace {
 
@@ -21,6 +25,20 @@ EM_BOOL drawRequestedFrame(double, void*)
     if (display)
         display();
     return EM_FALSE;
+}
+
+// Made into a buffer once, at its first use; the hand draws every sphere
+// with one tessellation, so another is made again only if one is asked for.
+const ShapeBuffer& sphereBuffer(int slices, int stacks)
+{
+    static ShapeBuffer buffer{};
+    static int madeSlices = 0, madeStacks = 0;
+    if (slices != madeSlices || stacks != madeStacks) {
+        buffer = uploadShape(unitSphere(slices, stacks));
+        madeSlices = slices;
+        madeStacks = stacks;
+    }
+    return buffer;
 }
 
 }  // namespace
@@ -42,10 +60,11 @@ int glutCreateWindow(const char*)
 {
     EmscriptenWebGLContextAttributes attributes;
     emscripten_webgl_init_context_attributes(&attributes);
-    attributes.alpha = (displayMode & GLUT_ALPHA) != 0;
+    // The viewer asks for RGB with depth: WebGL's alpha and antialiasing,
+    // on by default, would change the picture.
+    attributes.alpha = false;
+    attributes.antialias = false;
     attributes.depth = (displayMode & GLUT_DEPTH) != 0;
-    attributes.stencil = (displayMode & GLUT_STENCIL) != 0;
-    attributes.antialias = (displayMode & GLUT_MULTISAMPLE) != 0;
     const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context(canvas, &attributes);
     if (context <= 0)
         return 0;
@@ -84,4 +103,15 @@ void glutMainLoop()
     if (reshape)
         reshape(width, height);
     glutPostRedisplay();
+}
+
+void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks)
+{
+    drawLitSolid(sphereBuffer(slices, stacks), static_cast<float>(radius));
+}
+
+void glutSolidCube(GLdouble edge)
+{
+    static const ShapeBuffer cube = uploadShape(unitCube());
+    drawLitSolid(cube, static_cast<float>(edge));
 }

@@ -1,29 +1,22 @@
-// OpenGL 1.x and GLUT's solid shapes, as far as the viewer calls them, for
-// a browser that has only WebGL: the state GL would keep for lighting,
-// materials and colour, with every shape handed to WebGL together with the
-// lighting GL would give it. The matrices are matrix_stacks'.
+// The page's own OpenGL 1.x, GLU and GLUT, as far as the viewer calls them,
+// on WebGL: this folder. It exists because emscripten's GL emulation draws
+// the hand unlike Mesa (it lights a direction where GL places a point light,
+// and normalises normals that GL leaves scaled) and its GLUT costs 31 KB;
+// the pictures here match the native ones to a pixel.
+//
+// This file keeps the state GL would keep for lighting, materials and
+// colour, and hands every shape to WebGL with the lighting GL would give it.
+// The matrices are matrix_stacks', GLUT is glut_canvas', and only
+// webgl_drawing talks to WebGL.
+
+#include "fixed_function.h"
 
 #include <GL/gl.h>
-#include <GL/glut.h>
 
 #include <algorithm>
 
 #include "matrix4.h"
 #include "matrix_stacks.h"
-#include "solid_shapes.h"
-#include "webgl_drawing.h"
-
-// WebGL's own entry points, by the second names emscripten gives them: the
-// plain GL names are this file's.
-extern "C" {
-void emscripten_glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha);
-void emscripten_glClearDepthf(GLfloat depth);
-void emscripten_glClear(GLbitfield mask);
-void emscripten_glDepthFunc(GLenum function);
-void emscripten_glEnable(GLenum capability);
-void emscripten_glDisable(GLenum capability);
-void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
-}
 
 namespace {
 
@@ -80,7 +73,7 @@ void setCapability(GLenum capability, bool on)
         colourMaterial = on;
         applyColourMaterial();
         break;
-    case GL_DEPTH_TEST: on ? emscripten_glEnable(capability) : emscripten_glDisable(capability); break;
+    case GL_DEPTH_TEST: setDepthTest(on); break;
     default: break;  // nothing else is ever enabled
     }
 }
@@ -102,7 +95,16 @@ void lightShape(LitDraw& draw)
     std::copy_n(light0.eyePosition, 4, draw.lightPosition);
 }
 
-void drawSolid(const ShapeBuffer& shape, float size)
+void drawWaitingLines()
+{
+    if (lineVertexCount > 0)
+        drawUnlitLines(lineVertices, lineVertexCount, projectionMatrix() * modelViewMatrix());
+    lineVertexCount = 0;
+}
+
+}  // namespace
+
+void drawLitSolid(const ShapeBuffer& shape, float size)
 {
     LitDraw draw;
     draw.modelView = modelViewMatrix();
@@ -113,63 +115,29 @@ void drawSolid(const ShapeBuffer& shape, float size)
     drawLitShape(shape, draw);
 }
 
-void drawWaitingLines()
-{
-    if (lineVertexCount > 0)
-        drawUnlitLines(lineVertices, lineVertexCount, projectionMatrix() * modelViewMatrix());
-    lineVertexCount = 0;
-}
-
-}  // namespace
-
-// Made into a buffer once, at its first use; the hand draws every sphere
-// with one tessellation, so another is made again only if one is asked for.
-const ShapeBuffer& sphereBuffer(int slices, int stacks)
-{
-    static ShapeBuffer buffer{};
-    static int madeSlices = 0, madeStacks = 0;
-    if (slices != madeSlices || stacks != madeStacks) {
-        buffer = uploadShape(unitSphere(slices, stacks));
-        madeSlices = slices;
-        madeStacks = stacks;
-    }
-    return buffer;
-}
-
-void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks)
-{
-    drawSolid(sphereBuffer(slices, stacks), static_cast<float>(radius));
-}
-
-void glutSolidCube(GLdouble edge)
-{
-    static const ShapeBuffer cube = uploadShape(unitCube());
-    drawSolid(cube, static_cast<float>(edge));
-}
-
 void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha)
 {
-    emscripten_glClearColor(red, green, blue, alpha);
+    setClearColour(red, green, blue, alpha);
 }
 
 void glClearDepth(GLclampd depth)
 {
-    emscripten_glClearDepthf(static_cast<float>(depth));
+    setClearDepth(static_cast<float>(depth));
 }
 
 void glClear(GLbitfield mask)
 {
-    emscripten_glClear(mask);
+    clearCanvas(mask);
 }
 
 void glDepthFunc(GLenum function)
 {
-    emscripten_glDepthFunc(function);
+    setDepthFunction(function);
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
 {
-    emscripten_glViewport(x, y, width, height);
+    setViewport(x, y, width, height);
 }
 
 // Vertex colours are always interpolated: smooth shading, which is all the

@@ -3,8 +3,9 @@
 #include "matrix4.h"
 #include "solid_shapes.h"
 
-// The fixed-function layer's WebGL side: two programs, compiled once at
-// start-up, one for lit triangles and one for unlit lines.
+// The fixed-function layer's WebGL side, and the only file that calls
+// WebGL: two programs, compiled once at start-up, one for lit triangles and
+// one for unlit lines, and what GL 1.x hands straight on.
 
 // One lit shape's draw call, its lighting already worked out per call by the
 // OpenGL 1.x equation's terms that do not vary from vertex to vertex.
@@ -34,8 +35,17 @@ struct ShapeBuffer {
     bool strips;
 };
 
-// Compiles the programs; false when WebGL refuses them.
-bool startWebGLDrawing();
+// Compiles and links the programs. Null when all went well; otherwise what
+// went wrong, with the compiler's or linker's log.
+const char* startWebGLDrawing();
+
+// Clearing, the depth test and the viewport, as GL 1.x has them.
+void setClearColour(float red, float green, float blue, float alpha);
+void setClearDepth(float depth);
+void clearCanvas(unsigned mask);
+void setDepthFunction(unsigned function);
+void setDepthTest(bool on);
+void setViewport(int x, int y, int width, int height);
 
 ShapeBuffer uploadShape(const SolidShape& shape);
 

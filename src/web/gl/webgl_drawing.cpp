@@ -3,6 +3,7 @@
 #include <webgl/webgl1.h>
 
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -74,11 +75,29 @@ struct LineProgram {
 LitProgram lit;
 LineProgram lines;
 
+// The first failure to compile or link, and the log that says why.
+char failure[1024] = "";
+
+void noteFailure(const char* what, const char* log)
+{
+    if (failure[0])
+        return;
+    std::strncat(failure, what, sizeof failure - 1);
+    std::strncat(failure, log, sizeof failure - 1 - std::strlen(failure));
+}
+
 GLuint compile(GLenum type, const char* source)
 {
     const GLuint shader = emscripten_glCreateShader(type);
     emscripten_glShaderSource(shader, 1, &source, nullptr);
     emscripten_glCompileShader(shader);
+    GLint compiled = GL_FALSE;
+    emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+    if (!compiled) {
+        char log[sizeof failure];
+        emscripten_glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        noteFailure(type == GL_VERTEX_SHADER ? "vertex shader: " : "fragment shader: ", log);
+    }
     return shader;
 }
 
@@ -92,7 +111,12 @@ GLuint link(const char* vertexSource, const char* secondAttributeName)
     emscripten_glLinkProgram(program);
     GLint linked = GL_FALSE;
     emscripten_glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    return linked ? program : 0;
+    if (!linked) {
+        char log[sizeof failure];
+        emscripten_glGetProgramInfoLog(program, sizeof log, nullptr, log);
+        noteFailure("linking: ", log);
+    }
+    return linked && !failure[0] ? program : 0;
 }
 
 void pointAttributesAt(GLuint buffer, GLsizei stride, std::size_t secondOffset)
@@ -105,12 +129,12 @@ void pointAttributesAt(GLuint buffer, GLsizei stride, std::size_t secondOffset)
 
 }  // namespace
 
-bool startWebGLDrawing()
+const char* startWebGLDrawing()
 {
     lit.program = link(litVertexShader, "normal");
     lines.program = link(lineVertexShader, "colour");
     if (!lit.program || !lines.program)
-        return false;
+        return failure;
     auto uniform = [](GLuint program, const char* name) {
         return emscripten_glGetUniformLocation(program, name);
     };
@@ -128,7 +152,7 @@ bool startWebGLDrawing()
     emscripten_glGenBuffers(1, &lines.buffer);
     emscripten_glEnableVertexAttribArray(positionAttribute);
     emscripten_glEnableVertexAttribArray(secondAttribute);
-    return true;
+    return nullptr;
 }
 
 ShapeBuffer uploadShape(const SolidShape& shape)
@@ -168,4 +192,34 @@ void drawUnlitLines(const LineVertex* vertices, int count, const Matrix4& modelV
     emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(LineVertex), vertices, GL_STREAM_DRAW);
     pointAttributesAt(lines.buffer, sizeof(LineVertex), offsetof(LineVertex, colour));
     emscripten_glDrawArrays(GL_LINES, 0, count);
+}
+
+void setClearColour(float red, float green, float blue, float alpha)
+{
+    emscripten_glClearColor(red, green, blue, alpha);
+}
+
+void setClearDepth(float depth)
+{
+    emscripten_glClearDepthf(depth);
+}
+
+void clearCanvas(unsigned mask)
+{
+    emscripten_glClear(mask);
+}
+
+void setDepthFunction(unsigned function)
+{
+    emscripten_glDepthFunc(function);
+}
+
+void setDepthTest(bool on)
+{
+    on ? emscripten_glEnable(GL_DEPTH_TEST) : emscripten_glDisable(GL_DEPTH_TEST);
+}
+
+void setViewport(int x, int y, int width, int height)
+{
+    emscripten_glViewport(x, y, width, height);
 }

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "webgl_drawing.h"
+
+// Draws a shape made at unit size, `size` times as large, at the current
+// model-view matrix and lit as GL 1.x's state would light it now.
+void drawLitSolid(const ShapeBuffer& shape, float size);
