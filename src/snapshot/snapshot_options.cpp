@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -39,6 +40,9 @@ std::vector<double> numbers(const std::string& option, const std::string& text, 
         const double value = std::strtod(part.c_str(), &end);
         if (part.empty() || *end != '\0' || errno != 0 || !std::isfinite(value))
             throw UsageError(option + " takes numbers separated by commas, not '" + text + "'");
+        // Every value is kept as a float: one beyond its range would become infinite.
+        if (std::abs(value) > std::numeric_limits<float>::max())
+            throw UsageError(option + ": " + part + " is too large");
         values.push_back(value);
         if (comma == std::string::npos)
             break;
