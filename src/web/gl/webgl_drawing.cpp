@@ -78,10 +78,13 @@ LineProgram lines;
 // The first failure to compile or link, and the log that says why.
 char failure[1024] = "";
 
-void noteFailure(const char* what, const char* log)
+// `readLog` is glGetShaderInfoLog or glGetProgramInfoLog, for `object`.
+void noteFailure(const char* what, GLuint object, void (*readLog)(GLuint, GLsizei, GLsizei*, GLchar*))
 {
     if (failure[0])
         return;
+    char log[sizeof failure];
+    readLog(object, sizeof log, nullptr, log);
     std::strncat(failure, what, sizeof failure - 1);
     std::strncat(failure, log, sizeof failure - 1 - std::strlen(failure));
 }
@@ -93,11 +96,9 @@ GLuint compile(GLenum type, const char* source)
     emscripten_glCompileShader(shader);
     GLint compiled = GL_FALSE;
     emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (!compiled) {
-        char log[sizeof failure];
-        emscripten_glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        noteFailure(type == GL_VERTEX_SHADER ? "vertex shader: " : "fragment shader: ", log);
-    }
+    if (!compiled)
+        noteFailure(type == GL_VERTEX_SHADER ? "vertex shader: " : "fragment shader: ", shader,
+                    emscripten_glGetShaderInfoLog);
     return shader;
 }
 
@@ -111,11 +112,8 @@ GLuint link(const char* vertexSource, const char* secondAttributeName)
     emscripten_glLinkProgram(program);
     GLint linked = GL_FALSE;
     emscripten_glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (!linked) {
-        char log[sizeof failure];
-        emscripten_glGetProgramInfoLog(program, sizeof log, nullptr, log);
-        noteFailure("linking: ", log);
-    }
+    if (!linked)
+        noteFailure("linking: ", program, emscripten_glGetProgramInfoLog);
     return linked && !failure[0] ? program : 0;
 }
 
