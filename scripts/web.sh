@@ -12,6 +12,7 @@
 #                        and the index finger's chain of calls beside it
 #   --build              build the page and exit
 set -eu
+caller=$PWD
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 
@@ -19,7 +20,10 @@ port=8000 screenshot="" keys="" build_only="" framing=canvas
 while [ $# -gt 0 ]; do
     case $1 in
     --port) port=${2:?--port needs a number}; shift 2 ;;
-    --screenshot) screenshot=${2:?--screenshot needs a file}; shift 2 ;;
+    --screenshot)
+        screenshot=${2:?--screenshot needs a file}
+        [ "${screenshot#/}" != "$screenshot" ] || screenshot=$caller/$screenshot  # the caller's folder
+        shift 2 ;;
     --keys) keys=${2?--keys needs keys}; shift 2 ;;
     --page) framing=page; shift ;;
     --phone) framing=phone; shift ;;
