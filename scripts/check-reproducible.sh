@@ -2,22 +2,34 @@
 # Makes the release twice from the last commit, in two fresh clones in
 # different folders, one after the other, and says whether the two
 # SHA256SUMS agree: a release is the same bit for bit wherever and whenever
-# it is made. Uncommitted changes are not in it.
+# it is made. Uncommitted changes are not in it. Its steps are shown as
+# they start.
 # Usage: check-reproducible.sh [--keep]   (--keep leaves both clones)
-set -eu
+set -eu -o pipefail
 cd "$(dirname "$0")/.."
 
 commit=$(git rev-parse HEAD)
+freeglut=build-windows/freeglut
 scratch=$(mktemp -d)
 [ "${1:-}" = --keep ] || trap 'rm -rf "$scratch"' EXIT
 for copy in first second; do
     git clone --quiet --no-hardlinks . "$scratch/$copy"
     git -C "$scratch/$copy" checkout --quiet --detach "$commit"
+    # freeglut for Windows is built from Debian's source, not from the commit:
+    # both copies take this tree's build of it, as they take its packages.
+    if [ -f "$freeglut/install/lib/libglut.a" ]; then
+        mkdir -p "$scratch/$copy/$freeglut"
+        cp -a "$freeglut/install" "$freeglut/source" "$scratch/$copy/$freeglut/"
+    fi
     echo "Making the release in $scratch/$copy ..."
-    (cd "$scratch/$copy" && bash scripts/release.sh > "$scratch/$copy.log" 2>&1) || {
+    # Its steps as they start, with the seconds since this check began.
+    if ! (cd "$scratch/$copy" && bash scripts/release.sh 2>&1) | tee "$scratch/$copy.log" |
+        sed -nu "s/^Release: \(.*\)/  $copy: \1/p" | while IFS= read -r step; do
+            echo "[$SECONDS s] $step"
+        done; then
         cat "$scratch/$copy.log" >&2
         exit 1
-    }
+    fi
 done
 if diff "$scratch/first/dist/SHA256SUMS" "$scratch/second/dist/SHA256SUMS"; then
     echo "Reproducible: both releases are the same bit for bit."

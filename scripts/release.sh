@@ -15,9 +15,13 @@ version=$(sed -n 's/^project(hand-viewer VERSION \([^ ]*\).*/\1/p' CMakeLists.tx
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH
 
+echo "Release: the Debian package"
 scripts/package.sh
+echo "Release: the Windows zip"
 scripts/windows.sh
+echo "Release: the web page"
 scripts/web.sh --build
+echo "Release: the archives and their sums"
 
 rm -rf dist && mkdir dist
 cp build/hand-viewer_"$version"_*.deb build-windows/hand-viewer-"$version"-windows-x64.zip dist/
