@@ -2,10 +2,10 @@
 # Builds everything and runs every test: the unit and end-to-end tests in a
 # normal build (the Windows program's, under Wine, among them), then the unit
 # tests again under AddressSanitizer and UBSan (built alone: the end-to-end
-# tests and the programs do not run there), then the web page's tests in
-# headless Chromium, after making the release twice from fresh clones to
-# check that it is the same bit for bit. With --web, the web page's tests
-# alone.
+# tests and the programs do not run there), each fuzz target for 20 s, then
+# the web page's tests in headless Chromium, after making the release twice
+# from fresh clones to check that it is the same bit for bit. With --web,
+# the web page's tests alone.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -27,7 +27,7 @@ fi
 
 scripts/ensure-packages.sh "${native_build[@]}" "${debian_package[@]}" libgtest-dev xvfb \
     libxtst-dev man-db valgrind lintian desktop-file-utils unzip \
-    "${web_build[@]}" "${browser[@]}" "${windows_build[@]}"
+    "${web_build[@]}" "${browser[@]}" "${windows_build[@]}" "${fuzzing[@]}"
 
 jobs=$(nproc)
 
@@ -40,6 +40,8 @@ cmake --build build -j "$jobs"
 cmake -S . -B build-sanitize -DHAND_BUILD_TESTS=ON -DHAND_SANITIZE=ON
 cmake --build build-sanitize -j "$jobs" --target unit-tests
 (cd build-sanitize && ctest --output-on-failure -j "$jobs" -L unit)
+
+scripts/fuzz.sh 20
 
 scripts/check-reproducible.sh
 browser_tests
