@@ -5,6 +5,7 @@
 // The fixture brings GoogleTest in before Xlib, whose macros would clash with it.
 #include "support/snapshot_fixture.h"
 
+#include <set>
 #include <sstream>
 
 #include "support/recorded_joints.h"
@@ -92,8 +93,8 @@ TEST_F(Snapshot, KeyFramesAreTheMotionsFrames)
               differenceBound);
 }
 
-// The 16 numbers of each joint frame in hand-snapshot's JSON, in order.
-std::vector<std::vector<double>> jointMatrices(const std::string& json)
+// The 16 numbers of each "matrix" in hand-snapshot's JSON, in order.
+std::vector<std::vector<double>> jsonMatrices(const std::string& json)
 {
     std::vector<std::vector<double>> matrices;
     for (size_t at = json.find("\"matrix\": ["); at != std::string::npos;
@@ -112,7 +113,7 @@ TEST_F(Snapshot, JointFramesAreWhatGlHoldsAndTheirAxesLieOverTheHand)
         SCOPED_TRACE(keys);
         const CommandResult run = snap("--keys '" + keys + "' --joints -");
         ASSERT_EQ(run.status, 0) << run.output;
-        const std::vector<std::vector<double>> native = jointMatrices(run.output);
+        const std::vector<std::vector<double>> native = jsonMatrices(run.output);
         const std::vector<JointFrame> recorded = recordedJointFrames(keys);
         ASSERT_EQ(native.size(), recorded.size());
         for (size_t k = 0; k < native.size(); ++k) {
@@ -139,6 +140,37 @@ TEST_F(Snapshot, JointFramesAreWhatGlHoldsAndTheirAxesLieOverTheHand)
         lines += count(axes, channel);
     }
     EXPECT_EQ(differingPixels(axes, plain), lines);
+}
+
+// The listing opens with the base transform, then is every matrix call and
+// shape of the frame, each with the matrix GL holds after it.
+TEST_F(Snapshot, CallsAreTheFramesMatrixCallsAndShapesWithGlsMatrices)
+{
+    const std::set<std::string> listed = {"glPushMatrix", "glPopMatrix", "glTranslatef", "glRotatef",
+                                          "glScalef", "glutSolidSphere", "glutSolidCube"};
+    for (const std::string keys : {"", "rrrr", "4", "/.,]9"}) {
+        SCOPED_TRACE(keys);
+        const CommandResult run = snap("--keys '" + keys + "' --calls -");
+        ASSERT_EQ(run.status, 0) << run.output;
+        std::vector<std::string> names;
+        for (size_t at = run.output.find("\"name\": \""); at != std::string::npos;
+             at = run.output.find("\"name\": \"", at + 1))
+            names.push_back(run.output.substr(at + 9, run.output.find('"', at + 9) - at - 9));
+        const std::vector<std::vector<double>> matrices = jsonMatrices(run.output);
+        recordedJointFrames(keys);  // the same frame, drawn through the recorder
+        std::vector<GlCall> recorded = {{"glLoadIdentity", {}, Matrix::identity()},
+                                        {"glTranslatef", {}, translation(0, 0, -10)}};
+        for (const GlCall& call : gl().calls)
+            if (listed.count(call.name))
+                recorded.push_back(call);
+        ASSERT_EQ(names.size(), recorded.size());
+        ASSERT_EQ(matrices.size(), recorded.size());
+        for (size_t k = 0; k < names.size(); ++k) {
+            ASSERT_EQ(names[k], recorded[k].name) << k;
+            for (int e = 0; e < 16; ++e)
+                EXPECT_NEAR(matrices[k][e], recorded[k].modelView.m[e], 1e-4) << k << " " << names[k];
+        }
+    }
 }
 
 TEST_F(Snapshot, ContactSheetTilesEveryNthFrameAndTheLast)

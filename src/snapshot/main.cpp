@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "call_listing.h"
 #include "contact_sheet.h"
 #include "hand_model.h"
 #include "joint_frames.h"
@@ -60,6 +61,7 @@ Picture readBackBuffer()
 // tiles and the last frame are kept.
 void keepFrame()
 {
+    finishListingFrame();
     if (options.axes)
         drawJointAxes(lastJointFrames());
     lastFrame = readBackBuffer();
@@ -87,9 +89,8 @@ fs::path folderOf(const std::string& file)
 // can be written, so that a failure leaves nothing behind.
 void checkWritable()
 {
-    const std::string joints = options.joints == "-" ? "" : options.joints;
-    for (const std::string& file : {options.out, options.sheet, joints}) {
-        if (file.empty())
+    for (const std::string& file : {options.out, options.sheet, options.joints, options.calls}) {
+        if (file.empty() || file == "-")
             continue;
         if (access(folderOf(file).c_str(), W_OK) != 0)
             failWith("cannot write into the folder of " + file);
@@ -160,13 +161,13 @@ void play(const std::string& keys)
     }
 }
 
-void writeJointFrames()
+// To FILE, or for "-" to standard output.
+void writeJson(const std::string& file, const std::string& json, const char* what)
 {
-    const std::string json = jointFramesJson(lastJointFrames());
-    if (options.joints != "-")
-        writeWholeTextFile(options.joints, json);
+    if (file != "-")
+        writeWholeTextFile(file, json);
     else if (std::fputs(json.c_str(), stdout) == EOF || std::fflush(stdout) != 0)
-        throw WriteError("cannot write the joint frames to standard output");
+        throw WriteError(std::string("cannot write ") + what + " to standard output");
 }
 
 void writeLastFrameAndSheet()
@@ -205,7 +206,9 @@ int main(int argc, char** argv)
         play(options.keys);
         writeLastFrameAndSheet();
         if (!options.joints.empty())
-            writeJointFrames();
+            writeJson(options.joints, jointFramesJson(lastJointFrames()), "the joint frames");
+        if (!options.calls.empty())
+            writeJson(options.calls, lastFrameCallsJson(), "the calls");
     } catch (const WriteError& error) {
         failWith(error.what());
     }

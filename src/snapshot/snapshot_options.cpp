@@ -13,14 +13,15 @@
 const char* const snapshotUsage =
     "usage: hand-snapshot [--bend B0,B1,B2,B3,B4] [--rot X,Y,Z] [--size WxH] [--keys KEYS] [--axes]\n"
     "                     (--out FILE.png | --frames DIR | --sheet FILE.png [--every N] |\n"
-    "                      --joints FILE.json) ...\n"
+    "                      --joints FILE.json | --calls FILE.json) ...\n"
     "  --bend   bends of the little, ring, middle, index finger and thumb: multiples of 5 in 0..100\n"
     "  --rot    view angles about X, Y and Z in degrees\n"
     "  --size   picture size in pixels, each side 1..4096 (default 300x300)\n"
     "  --keys   keys to play as the viewer would, e.g. '/2'; write \\b for Backspace\n"
     "  --out    the last frame; --frames every frame; --sheet every Nth frame on one picture\n"
     "  --axes   draw each joint frame's axes into the pictures: X red, Y green, Z blue\n"
-    "  --joints the last frame's joint frames as JSON, to FILE or, for -, to standard output\n";
+    "  --joints the last frame's joint frames as JSON, to FILE or, for -, to standard output\n"
+    "  --calls  the last frame's matrix and drawing calls as JSON, to FILE or -\n";
 
 namespace {
 
@@ -136,6 +137,8 @@ SnapshotOptions parseSnapshotOptions(int argc, const char* const* argv)
             options.sheet = value;
         } else if (option == "--joints") {
             options.joints = value;
+        } else if (option == "--calls") {
+            options.calls = value;
         } else if (option == "--every") {
             char* end = nullptr;
             const long n = std::strtol(value.c_str(), &end, 10);
@@ -147,7 +150,9 @@ SnapshotOptions parseSnapshotOptions(int argc, const char* const* argv)
         }
     }
     if (options.out.empty() && options.framesDir.empty() && options.sheet.empty() &&
-        options.joints.empty())
-        throw UsageError("say where the picture goes: --out, --frames, --sheet or --joints");
+        options.joints.empty() && options.calls.empty())
+        throw UsageError("say where the picture goes: --out, --frames, --sheet, --joints or --calls");
+    if (options.joints == "-" && options.calls == "-")
+        throw UsageError("--joints and --calls cannot both go to standard output");
     return options;
 }

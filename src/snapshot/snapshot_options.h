@@ -19,6 +19,7 @@ struct SnapshotOptions {
     std::string sheet;      // a contact sheet of every `every`th frame
     int every = 1;
     std::string joints;     // the last frame's joint frames as JSON; "-" for standard output
+    std::string calls;      // the last frame's matrix and drawing calls as JSON; "-" likewise
     bool axes = false;      // each joint frame's axes drawn into every picture
     bool help = false;      // print the usage and nothing else
 };
