@@ -8,7 +8,7 @@ import {
   canvasPicture, launchChromium, openPage, typeKeys, waitUntilIdle, waitUntilReady,
 } from '../../src/web/tools/page_session.mjs';
 import {
-  axisPixels, fuzzyDifference, isLit, nativeJoints, nativePictures, outlineDifference, siteInChromium,
+  axisPixels, fuzzyDifference, isLit, nativeCalls, nativeJoints, nativePictures, outlineDifference, siteInChromium,
 } from './support.mjs';
 
 // A bent digit, against the hand at rest: 87 outline pixels or more.
@@ -57,15 +57,20 @@ test('the page draws what hand-snapshot draws, pose by pose', async () => {
   }
 });
 
-test('joint frames: their axes at the switch, in motions too; the chain and joints() follow the keys', async () => {
+const numbersNear = (a, b, label) => a.forEach((value, e) => assert.ok(Math.abs(value - b[e]) <= 1e-4, `${label}[${e}]`));
+
+test('joint frames: their axes at the switch, in motions too; the chain, joints() and calls() follow the keys', async () => {
   const session = await freshPage();
   const { page } = session;
   await play(page, 'rrrr');
   const joints = await page.evaluate(() => window.handViewer.joints());
   const native = nativeJoints('rrrr');
   assert.deepEqual(joints.map(joint => joint.name), native.map(joint => joint.name));
-  joints.forEach((joint, k) => joint.matrix.forEach((value, e) =>
-    assert.ok(Math.abs(value - native[k].matrix[e]) <= 1e-4, `${joint.name}[${e}]`)));
+  joints.forEach((joint, k) => numbersNear(joint.matrix, native[k].matrix, joint.name));
+  const calls = await page.evaluate(() => window.handViewer.calls());
+  const nativeListing = nativeCalls('rrrr');
+  assert.deepEqual(calls.map(call => [call.name, call.depth]), nativeListing.map(call => [call.name, call.depth]));
+  calls.forEach((call, k) => numbersNear([...call.args, ...call.matrix], [...nativeListing[k].args, ...nativeListing[k].matrix], k));
   assert.match(await page.locator('#chain').textContent(), /^ {6}glRotatef\(18, 1, 0, 0\)$/m);
   assert.equal(axisPixels(await picture(page)), 0);
 

@@ -31,8 +31,9 @@ export function nativePictures(poses) {
   }
 }
 
-// The native build's joint frames after `keys`.
+// The native build's joint frames, and its last frame as calls, after `keys`.
 export const nativeJoints = keys => JSON.parse(snap(['--keys', keys, '--joints', '-'])).joints;
+export const nativeCalls = keys => JSON.parse(snap(['--keys', keys, '--calls', '-'])).calls;
 
 // Pixels of the pure red, green or blue that the joint frames' axes are drawn in.
 export function axisPixels(png) {

@@ -125,9 +125,11 @@ void glClearDepth(GLclampd depth)
     setClearDepth(static_cast<float>(depth));
 }
 
+// Every frame begins by clearing.
 void glClear(GLbitfield mask)
 {
     clearCanvas(mask);
+    beginListingFrame();
 }
 
 void glDepthFunc(GLenum function)

@@ -8,6 +8,7 @@
 #include <emscripten/html5.h>
 
 #include "fixed_function.h"
+#include "matrix_stacks.h"
 #include "solid_shapes.h"
 
 namespace {
@@ -108,10 +109,13 @@ void glutMainLoop()
 void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks)
 {
     drawLitSolid(sphereBuffer(slices, stacks), static_cast<float>(radius));
+    listShape(glutSolidSphereCall, static_cast<float>(radius), static_cast<float>(slices),
+              static_cast<float>(stacks));
 }
 
 void glutSolidCube(GLdouble edge)
 {
     static const ShapeBuffer cube = uploadShape(unitCube());
     drawLitSolid(cube, static_cast<float>(edge));
+    listShape(glutSolidCubeCall, static_cast<float>(edge));
 }

@@ -59,6 +59,27 @@ void noteLoad()
         noteTransform(load);
 }
 
+// The frame being drawn, and the last one finished.
+CallListing frame = {};
+CallListing lastFrame = {};
+bool inFrame = false;
+
+void appendToFrame(ListedName name, const Matrix4& after, int depth, float a, float b, float c, float d)
+{
+    if (frame.count == listedCallRoom)
+        return;
+    ListedCall& call = frame.calls[frame.count++];
+    call = {name, depth, {a, b, c, d}, {}};
+    std::copy_n(after.m, 16, call.matrix);
+}
+
+// A model-view call, listed when a frame is being drawn.
+void listCall(ListedName name, float a = 0, float b = 0, float c = 0, float d = 0)
+{
+    if (inFrame && currentStack == &modelView)
+        appendToFrame(name, modelViewMatrix(), modelView.top + 1, a, b, c, d);
+}
+
 }  // namespace
 
 const Matrix4& modelViewMatrix()
@@ -80,12 +101,14 @@ void glLoadIdentity()
 {
     currentMatrix() = identityMatrix();
     noteLoad();
+    listCall(glLoadIdentityCall);
 }
 
 void glLoadMatrixf(const GLfloat* values)
 {
     std::copy_n(values, 16, currentMatrix().m);
     noteLoad();
+    listCall(glLoadMatrixfCall);
 }
 
 void glGetFloatv(GLenum name, GLfloat* values)
@@ -104,6 +127,7 @@ void glPushMatrix()
     noteTransform(push);
     currentStack->levels[currentStack->top + 1] = currentMatrix();
     ++currentStack->top;
+    listCall(glPushMatrixCall);
 }
 
 void glPopMatrix()
@@ -113,29 +137,79 @@ void glPopMatrix()
     if (currentStack == &modelView && modelViewCalls.count > pushedAt[modelView.top])
         modelViewCalls.count = pushedAt[modelView.top];
     --currentStack->top;
+    listCall(glPopMatrixCall);
 }
 
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
 {
     multiplyCurrent(translation(x, y, z));
     noteTransform(translate, x, y, z);
+    listCall(glTranslatefCall, x, y, z);
 }
 
 void glRotatef(GLfloat degrees, GLfloat x, GLfloat y, GLfloat z)
 {
     multiplyCurrent(rotation(degrees, x, y, z));
     noteTransform(rotate, degrees, x, y, z);
+    listCall(glRotatefCall, degrees, x, y, z);
 }
 
 void glScalef(GLfloat x, GLfloat y, GLfloat z)
 {
     multiplyCurrent(scaling(x, y, z));
     noteTransform(scale, x, y, z);
+    listCall(glScalefCall, x, y, z);
 }
 
 const TransformChain& transformsInEffect()
 {
     return modelViewCalls;
+}
+
+// The base transform is replayed from the calls in effect, from the
+// identity that the last load with nothing pushed left: the same products
+// in the same order give the very matrices GL held.
+void beginListingFrame()
+{
+    frame.count = 0;
+    Matrix4 matrix = identityMatrix();
+    appendToFrame(glLoadIdentityCall, matrix, 1, 0, 0, 0, 0);
+    for (int i = 0; i < modelViewCalls.count; ++i) {
+        const TransformCall& call = modelViewCalls.calls[i];
+        const float* a = call.args;
+        const bool pushes = call.kind == push;
+        if (call.kind == translate)
+            matrix = matrix * translation(a[0], a[1], a[2]);
+        else if (call.kind == rotate)
+            matrix = matrix * rotation(a[0], a[1], a[2], a[3]);
+        else if (call.kind == scale)
+            matrix = matrix * scaling(a[0], a[1], a[2]);
+        const ListedName name = call.kind == translate ? glTranslatefCall
+                                : call.kind == rotate  ? glRotatefCall
+                                : call.kind == scale   ? glScalefCall
+                                : pushes               ? glPushMatrixCall
+                                                       : glLoadMatrixfCall;
+        appendToFrame(name, matrix, call.depth + (pushes ? 2 : 1), a[0], a[1], a[2], a[3]);
+    }
+    inFrame = true;
+}
+
+void listShape(ListedName name, float a, float b, float c)
+{
+    if (inFrame)
+        appendToFrame(name, modelViewMatrix(), modelView.top + 1, a, b, c, 0);
+}
+
+void finishListingFrame()
+{
+    inFrame = false;
+    lastFrame.count = frame.count;
+    std::copy_n(frame.calls, frame.count, lastFrame.calls);
+}
+
+const CallListing& lastFrameCalls()
+{
+    return lastFrame;
 }
 
 void gluPerspective(GLdouble fieldOfView, GLdouble aspect, GLdouble near, GLdouble far)

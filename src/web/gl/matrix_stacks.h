@@ -29,3 +29,36 @@ struct TransformChain {
 // The calls since the model-view matrix was last loaded with nothing pushed,
 // less those that a pop has undone: a push stays while its matrix is in effect.
 const TransformChain& transformsInEffect();
+
+// The drawing as code: a frame's model-view matrix calls and solid shapes,
+// in order, as hand-snapshot --calls lists them. page.js names them in this
+// order.
+enum ListedName : int {
+    glLoadIdentityCall, glLoadMatrixfCall, glPushMatrixCall, glPopMatrixCall, glTranslatefCall,
+    glRotatefCall, glScalefCall, glutSolidSphereCall, glutSolidCubeCall
+};
+
+struct ListedCall {
+    int name;          // a ListedName
+    int depth;         // the model-view stack's depth after the call: 1 with nothing pushed
+    float args[4];     // as passed
+    float matrix[16];  // the model-view matrix after the call
+};
+
+constexpr int listedCallRoom = 512;  // the hand's frame makes about 300
+
+struct CallListing {
+    int count;
+    ListedCall calls[listedCallRoom];
+};
+
+// A frame's listing opens at its glClear with the base transform, the calls
+// in effect then, and closes here, before anything drawn over the frame.
+void finishListingFrame();
+const CallListing& lastFrameCalls();
+
+// Called by the solid shapes, which GLUT draws under the current matrix.
+void listShape(ListedName name, float a, float b = 0, float c = 0);
+
+// Called by glClear: a frame begins.
+void beginListingFrame();

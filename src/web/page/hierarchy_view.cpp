@@ -17,6 +17,9 @@ static_assert(sizeof(JointFrame) == 68 && offsetof(JointFrame, matrix) == 4);
 static_assert(sizeof(TransformCall) == 24 && offsetof(TransformCall, depth) == 4 &&
               offsetof(TransformCall, args) == 8);
 static_assert(sizeof(TransformChain) == 4 + 64 * 24 && offsetof(TransformChain, calls) == 4);
+static_assert(listedCallRoom == 512 && sizeof(ListedCall) == 88 && offsetof(ListedCall, depth) == 4 &&
+              offsetof(ListedCall, args) == 8 && offsetof(ListedCall, matrix) == 24);
+static_assert(sizeof(CallListing) == 4 + 512 * 88 && offsetof(CallListing, calls) == 4);
 
 namespace {
 
@@ -52,8 +55,8 @@ void drawHierarchyOverFrame()
 
 extern "C" {
 
-// Where the page reads the joint frames, the fingertips' chains and the
-// switch, straight from memory, like the pose.
+// Where the page reads the joint frames, the fingertips' chains, the last
+// frame's calls and the switch, straight from memory, like the pose.
 EMSCRIPTEN_KEEPALIVE const JointFrame* webJointFrames()
 {
     return lastJointFrames();
@@ -62,6 +65,11 @@ EMSCRIPTEN_KEEPALIVE const JointFrame* webJointFrames()
 EMSCRIPTEN_KEEPALIVE const TransformChain* webFingertipChains()
 {
     return fingertipChains;
+}
+
+EMSCRIPTEN_KEEPALIVE const CallListing* webFrameCalls()
+{
+    return &lastFrameCalls();
 }
 
 EMSCRIPTEN_KEEPALIVE int* webAxesSwitch()

@@ -40,6 +40,7 @@ const page = {
   state: null,      // reads the view angles and bends from the viewer's memory
   hierarchy: null,  // reads the joint frames and fingertip chains from it
   joints: [],       // the joint frames as last shown
+  calls: [],        // the matrix calls and shapes of the frame last shown
   largestViewport: [Infinity, Infinity],
 };
 
@@ -330,14 +331,16 @@ const layout = {
   frame: { bytes: 68, matrix: 4 },         // JointFrame: the name's address, the matrix
   call: { bytes: 24, depth: 4, args: 8 },  // TransformCall: kind, depth, four numbers
   chain: { bytes: 4 + 64 * 24, calls: 4 }, // TransformChain: the count, transformRoom calls
+  listed: { bytes: 88, depth: 4, args: 8, matrix: 24 },  // ListedCall: name, depth, args, matrix
 };
 
 // The joint frames and the fingertips' chains of calls, as the last frame
 // drawn left them in the viewer's memory.
 function hierarchyReader() {
-  const { frameCount, frame, call, chain } = layout;
+  const { frameCount, frame, call, chain, listed } = layout;
   const frames = Module._webJointFrames();
   const chains = Module._webFingertipChains();
+  const frameCalls = Module._webFrameCalls();
   const int = address => Module.HEAP32[address >> 2];
   const floats = (address, count) => Array.from(Module.HEAPF32.subarray(address >> 2, (address >> 2) + count));
   return {
@@ -352,8 +355,23 @@ function hierarchyReader() {
         return { kind: int(at), depth: int(at + call.depth), args: floats(at + call.args, 4) };
       });
     },
+    // CallListing: the count, then ListedCalls.
+    calls: () => Array.from({ length: int(frameCalls) }, (_, i) => {
+      const at = frameCalls + 4 + i * listed.bytes;
+      const [name, argCount] = listedNames[int(at)];
+      return {
+        name, args: floats(at + listed.args, argCount), depth: int(at + listed.depth),
+        matrix: floats(at + listed.matrix, 16),
+      };
+    }),
   };
 }
+
+// In ListedName's order (matrix_stacks.h), with the numbers each takes.
+const listedNames = [
+  ['glLoadIdentity', 0], ['glLoadMatrixf', 0], ['glPushMatrix', 0], ['glPopMatrix', 0], ['glTranslatef', 3],
+  ['glRotatef', 4], ['glScalef', 3], ['glutSolidSphere', 3], ['glutSolidCube', 1],
+];
 
 // In TransformKind's order (matrix_stacks.h), with the numbers each takes.
 const transformCalls = [
@@ -376,6 +394,7 @@ function showHierarchy() {
   if (!page.hierarchy)
     return;
   page.joints = page.hierarchy.joints();
+  page.calls = page.hierarchy.calls();
   const text = chainText(Number(chainDigit.value));
   if (chain.textContent !== text)
     chain.textContent = text;
@@ -399,6 +418,8 @@ window.handViewer = {
   state: () => (page.state ? page.state() : null),
   // The joint frames as the chain panel last showed them: name and 16 numbers.
   joints: () => page.joints.map(joint => ({ name: joint.name, matrix: [...joint.matrix] })),
+  // The frame last shown as code: [{name, args, depth, matrix}], as hand-snapshot --calls lists it.
+  calls: () => page.calls.map(call => ({ ...call, args: [...call.args], matrix: [...call.matrix] })),
   get motionFrames() { return page.motionFrames; },
   busy: () => page.serving || page.queue.length > 0,
   get ended() { return page.ended; },

@@ -10,6 +10,7 @@
 #include "hand_model.h"
 #include "hierarchy_view.h"
 #include "keyboard.h"
+#include "matrix_stacks.h"
 #include "scene.h"
 #include "webgl_drawing.h"
 
@@ -43,6 +44,7 @@ EM_JS(void, reportCannotStart, (const char* why), { Module.viewerCannotStart(UTF
 // which must not be suspended.
 void frameDrawnOnPage()
 {
+    finishListingFrame();
     drawHierarchyOverFrame();
     if (playingKey)
         showMotionFrame();
