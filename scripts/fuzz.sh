@@ -16,8 +16,8 @@ cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWith
     -DHAND_SANITIZE=ON -DHAND_FUZZ=ON -DHAND_BUILD_TESTS=OFF >/dev/null
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-for target in snapshot_options; do
-    cmake --build build-fuzz -j "$(nproc)" --target "${target}_fuzz"
+for target in snapshot_options page_hash; do
+    cmake --build build-fuzz -j "$(nproc)" --target "${target}_fuzz" >/dev/null
     mkdir "$scratch/$target"
     echo "Fuzzing $target for $seconds s ..."
     log=$scratch/$target.log status=0

@@ -34,7 +34,9 @@ bool holdsUp(const SnapshotOptions& options)
         if (key == escapeKey || key == '\0' || std::string_view(boundKeys).find(key) == std::string_view::npos)
             return false;
     const bool somewhere = !options.out.empty() || !options.framesDir.empty() || !options.sheet.empty() ||
-                           !options.joints.empty();
+                           !options.joints.empty() || !options.calls.empty();
+    if (options.joints == "-" && options.calls == "-")
+        return false;
     return options.help || (somewhere && options.width >= 1 && options.width <= 4096 &&
                             options.height >= 1 && options.height <= 4096 && options.every >= 1);
 }

@@ -97,6 +97,44 @@ test('joint frames: their axes at the switch, in motions too; the chain, joints(
   await expectClean(session);
 });
 
+test('a link keeps the pose, the switch and the digit exactly; a hostile one is left out, said in one line', async () => {
+  const session = await freshPage();
+  const { page } = session;
+  let seed = 7;
+  const below = n => { seed = (seed * 1103515245 + 12345) % 2147483648; return seed % n; };
+  // Turns as keys leave them, and as motions do: past 360, below 0, in thirds of 9.
+  const turn = () => [5 * below(73), 20 * below(90) - 900, 3 * below(7) - 9, -90 * below(6)][below(4)];
+  for (let i = 0; i < 100; i++) {
+    const state = { rotX: turn(), rotY: turn(), rotZ: turn(), bend: Array.from({ length: 5 }, () => 5 * below(21)) };
+    const hash = `#bend=${state.bend}&rot=${state.rotX},${state.rotY},${state.rotZ}&axes=${i % 2}&digit=${i % 5}`;
+    await page.evaluate(hash => { location.hash = hash; }, hash);
+    await page.waitForFunction(expected => location.hash === expected && !window.handViewer.busy(), hash);
+    assert.deepEqual(await stateOf(page), state, hash);
+  }
+  const shared = await openPage(web.browser, page.url());
+  await waitUntilReady(shared.page);
+  const [mine, theirs] = [page, shared.page];
+  assert.deepEqual(await stateOf(theirs), await stateOf(mine));
+  assert.deepEqual(await theirs.evaluate(() => window.handViewer.joints()), await mine.evaluate(() => window.handViewer.joints()));
+  assert.equal(fuzzyDifference(await picture(theirs), await picture(mine), 0), 0);
+  await expectClean(shared);
+
+  const hostile = ['bend=1e999,0,0,0,0', 'rot=NaN,1,2', 'rot=1e30,-1e30,0', 'bend=7,-5,200,0,0', 'digit=9&axes=2',
+    '<script>alert(1)</script>', 'x'.repeat(100000), '&&&==&', 'bend=0,0,0,0', '%00%FF%E2%80'];
+  for (let i = 0; i < 990; i++)
+    hostile.push(Array.from({ length: below(40) }, () => String.fromCharCode(32 + below(95))).join(''));
+  for (let i = 0; i < hostile.length; i += 100) {
+    await page.evaluate(hashes => hashes.forEach(hash => { location.hash = hash; }), hostile.slice(i, i + 100));
+    await waitUntilIdle(page);
+    assert.doesNotMatch(await page.locator('#status').textContent(), /\n/);
+  }
+  const { rotX, rotY, rotZ, bend } = await stateOf(page);
+  assert.ok([rotX, rotY, rotZ].every(angle => Math.abs(angle) <= 36000) && bend.every(b => b % 5 === 0 && b >= 0 && b <= 100));
+  await play(page, 'q');
+  assert.equal((await stateOf(page)).bend[0], Math.min(100, bend[0] + 5), 'keys still reach the hand');
+  await expectClean(session);
+});
+
 test('motions draw as many frames as they do natively', async () => {
   const cases = [
     { before: '', keys: '/', frames: 21 },
@@ -126,6 +164,26 @@ test('a motion is seen frame by frame, not only its end', async () => {
   const last = await picture(session.page);
   assert.ok(outlineDifference(middle, first) > outlineTolerance, 'middle against first');
   assert.ok(outlineDifference(middle, last) > outlineTolerance, 'middle against last');
+  await expectClean(session);
+});
+
+test('a paused motion holds its frame, steps a frame at a time, and plays on with the same frames', async () => {
+  const session = await freshPage();
+  const { page } = session;
+  await page.click('#pause');
+  await typeKeys(page, '/.');
+  await page.waitForFunction(() => window.handViewer.motionFrames === 1);
+  await page.waitForTimeout(300);  // held: no second frame comes by itself
+  assert.equal(await motionFrames(page), 1);
+  await page.click('#step-frame');
+  await page.waitForFunction(() => window.handViewer.motionFrames === 2);
+  assert.deepEqual((await stateOf(page)).bend, [5, 5, 5, 5, 5]);
+  assert.match(await page.locator('#pose').textContent(), /bend 5 5 5 5 5$/);
+  assert.equal(await page.locator('#pause').getAttribute('aria-pressed'), 'true');
+  await page.click('#pause');
+  await waitUntilIdle(page);
+  assert.equal(await motionFrames(page), 21);
+  assert.deepEqual(await stateOf(page), { rotX: 0, rotY: 5, rotZ: 0, bend: [100, 100, 100, 100, 100] });
   await expectClean(session);
 });
 

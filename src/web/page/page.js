@@ -28,6 +28,10 @@ const lesson = document.getElementById('lesson');
 const axesSwitch = document.getElementById('axes-switch');
 const chainDigit = document.getElementById('chain-digit');
 const chain = document.getElementById('chain');
+const sliders = [...document.querySelectorAll('#sliders input')];
+const copyLinkButton = document.getElementById('copy-link');
+const pauseButton = document.getElementById('pause');
+const stepButton = document.getElementById('step-frame');
 
 const page = {
   answered: false,
@@ -42,6 +46,7 @@ const page = {
   joints: [],       // the joint frames as last shown
   calls: [],        // the matrix calls and shapes of the frame last shown
   largestViewport: [Infinity, Infinity],
+  linkNote: '',     // what reading the link left out, if anything
 };
 
 // KeyboardEvent.key says what the key types on any layout; these are the
@@ -106,6 +111,11 @@ async function serve() {
         showPose();
       } else if (item.redisplay) {
         Module.ccall('webRedisplay', null, [], []);
+      } else if (item.slider) {
+        setFromSlider(item.slider);
+        showPose();
+      } else if (item.link !== undefined) {
+        readLink(item.link);
       } else {
         resizeBacking(item);
       }
@@ -293,12 +303,38 @@ function redisplayDrawn() {
   const gl = canvas.getContext('webgl');  // the viewer's own, now that it has one
   page.largestViewport = Array.from(gl.getParameter(gl.MAX_VIEWPORT_DIMS));
   showPose();
-  say(page.answered ? '' : 'Answer the question with a key, or a button.');
+  say([page.linkNote, page.answered ? '' : 'Answer the question with a key, or a button.'].filter(Boolean).join(' '));
   queueMicrotask(serve);  // once this frame's call into the viewer has returned
 }
 
 function motionFrameDrawn() {
   page.motionFrames++;
+}
+
+// Paused, a motion waits after each frame it shows, with that frame's pose
+// and hierarchy on the page, until a step lets one more frame be drawn or
+// playing goes on. Keys typed meanwhile wait in the queue.
+const timeControl = { paused: false, goOn: null };
+
+function motionMayGoOn() {
+  if (!timeControl.paused)
+    return undefined;
+  showPose();
+  showHierarchy();
+  return new Promise(resolve => { timeControl.goOn = resolve; });
+}
+
+function letMotionGoOn() {
+  const goOn = timeControl.goOn;
+  timeControl.goOn = null;
+  goOn?.();
+}
+
+function pauseMotions(paused) {
+  timeControl.paused = paused;
+  pauseButton.setAttribute('aria-pressed', String(paused));
+  if (!paused)
+    letMotionGoOn();
 }
 
 // Reads the globals straight from memory: a call into the viewer while a
@@ -322,6 +358,56 @@ function showPose() {
   const text = `rotX ${rotX}, rotY ${rotY}, rotZ ${rotZ}; bend ${bend.join(' ')}`;
   if (pose.textContent !== text)
     pose.textContent = text;
+  [...bend, rotX, rotY, rotZ].forEach((value, i) => { sliders[i].value = value; });
+  keepStateInLink();
+}
+
+// The pose, the joint frames' switch and the chosen digit, in the address:
+// a link to the page as it is. Every value is written so it reads back as
+// the very float.
+function linkHash() {
+  const { rotX, rotY, rotZ, bend } = page.state();
+  return `#bend=${bend.join(',')}&rot=${rotX},${rotY},${rotZ}&axes=${axesSwitch.checked ? 1 : 0}` +
+         `&digit=${chainDigit.value}`;
+}
+
+function keepStateInLink() {
+  if (page.state && location.hash !== linkHash())
+    history.replaceState(null, '', linkHash());
+}
+
+function noteLink(text) {
+  page.linkNote = text;
+  if (page.ready)
+    say(text);
+}
+
+// Reads a link's hash into the viewer and the page (page_state.h), unless
+// it is longer than any link of the page's: then the viewer is not asked.
+function readLink(link) {
+  const hash = link.slice(1);
+  if (hash === '' || link === linkHash())
+    return;
+  if (hash.length > layout.reading.hashRoom) {
+    noteLink('The link is too long to be one of this page\'s; it was not read.');
+    return;
+  }
+  const reading = Module.ccall('webReadHash', 'number', ['string', 'number', 'number'],
+                               [hash, axesSwitch.checked ? 1 : 0, Number(chainDigit.value)]);
+  const int = offset => Module.HEAP32[(reading + offset) >> 2];
+  axesSwitch.checked = int(layout.reading.axes) === 1;
+  chainDigit.value = String(int(layout.reading.digit));
+  turnAxes();
+  noteLink(Module.UTF8ToString(reading + layout.reading.note));
+  showPose();
+}
+
+// One slider's new value, with every other number of the pose as it is now.
+function setFromSlider({ index, value }) {
+  const { rotX, rotY, rotZ, bend } = page.state();
+  const pose = [...bend, rotX, rotY, rotZ];
+  pose[index] = value;
+  Module.ccall('webSetPose', null, pose.map(() => 'number'), pose);
 }
 
 // The C++ structures read from the viewer's memory, as wasm32 lays them
@@ -332,6 +418,7 @@ const layout = {
   call: { bytes: 24, depth: 4, args: 8 },  // TransformCall: kind, depth, four numbers
   chain: { bytes: 4 + 64 * 24, calls: 4 }, // TransformChain: the count, transformRoom calls
   listed: { bytes: 88, depth: 4, args: 8, matrix: 24 },  // ListedCall: name, depth, args, matrix
+  reading: { hashRoom: 2048, axes: 32, digit: 36, note: 40 },  // PageStateReading, pageHashRoom
 };
 
 // The joint frames and the fingertips' chains of calls, as the last frame
@@ -409,9 +496,33 @@ axesSwitch.addEventListener('change', () => {
   if (!page.hierarchy || page.ended)
     return;
   turnAxes();
+  keepStateInLink();
   enqueue({ redisplay: true });
 });
-chainDigit.addEventListener('change', showHierarchy);
+chainDigit.addEventListener('change', () => {
+  showHierarchy();
+  keepStateInLink();
+});
+// A slider is served in turn, as a key is; a later move of it replaces one waiting.
+sliders.forEach((slider, index) => slider.addEventListener('input', () => {
+  if (!page.state || page.ended)
+    return;
+  const value = Number(slider.value);
+  const waiting = page.queue.find(item => item.slider?.index === index);
+  if (waiting)
+    waiting.slider.value = value;
+  else
+    enqueue({ slider: { index, value } });
+}));
+copyLinkButton.addEventListener('click', () => {
+  keepStateInLink();
+  navigator.clipboard.writeText(location.href).then(() => say('The link to this pose is copied.'),
+    () => say('The browser would not copy it; the link is in the address bar.'));
+});
+// Each change is read in turn, as it was made.
+window.addEventListener('hashchange', event => enqueue({ link: new URL(event.newURL).hash }));
+pauseButton.addEventListener('click', () => pauseMotions(!timeControl.paused));
+stepButton.addEventListener('click', letMotionGoOn);
 
 // A small read-only view for teachers and tests.
 window.handViewer = {
@@ -421,6 +532,11 @@ window.handViewer = {
   // The frame last shown as code: [{name, args, depth, matrix}], as hand-snapshot --calls lists it.
   calls: () => page.calls.map(call => ({ ...call, args: [...call.args], matrix: [...call.matrix] })),
   get motionFrames() { return page.motionFrames; },
+  // Time control for motions: pause after the frame on show, one frame more, play on.
+  pause: () => pauseMotions(true),
+  resume: () => pauseMotions(false),
+  stepFrame: letMotionGoOn,
+  get paused() { return timeControl.paused; },
   busy: () => page.serving || page.queue.length > 0,
   get ended() { return page.ended; },
   get ready() { return page.ready; },
@@ -436,10 +552,12 @@ window.Module = {
     page.state = stateReader();
     page.hierarchy = hierarchyReader();
     turnAxes();  // a reload may keep the switch on
+    readLink(location.hash);  // before the first frame, which then shows the link's pose
   },
   onAbort: () => end(failedMessage),
   redisplayDrawn,
   motionFrameDrawn,
+  motionMayGoOn,
   webGLMissing: () => end(noWebGLMessage),
   viewerCannotStart: log => end(cannotStartMessage + log),
 };

@@ -25,12 +25,14 @@ bool playingKey = false;
 // refresh, as a native swap with vsync would. A key served while the browser
 // handles input draws its first frame inside an animation frame whose own
 // callbacks are still to come: the motion waits for the one after, or its
-// second frame would cover its first before either is shown.
+// second frame would cover its first before either is shown. Paused, the
+// motion then waits on the page with its frame on show.
 EM_ASYNC_JS(void, showMotionFrame, (), {
     Module.motionFrameDrawn();
     const drawnIn = document.timeline.currentTime;
     while (await new Promise(requestAnimationFrame) === drawnIn) {
     }
+    await Module.motionMayGoOn();
 });
 
 EM_JS(void, noteRedisplay, (), { Module.redisplayDrawn(); });

@@ -1,0 +1,54 @@
+// The pose shared by link and set by the page's sliders: what page.js hands
+// the viewer between keys, never during a motion.
+
+#include <GL/glut.h>
+#include <emscripten.h>
+
+#include <cstddef>
+
+#include "hand_model.h"
+#include "page_state.h"
+#include "scene.h"
+
+// page.js reads a reading as wasm32 lays it out (its `layout`).
+static_assert(sizeof(PageStateReading) == 40 + 160 && offsetof(PageStateReading, note) == 40);
+static_assert(offsetof(PageState, rotation) == 20 && offsetof(PageState, axes) == 32 &&
+              offsetof(PageState, digit) == 36);
+
+namespace {
+
+void setPose(const float* bend, const float* rotation)
+{
+    for (int i = 0; i < digitCount; ++i)
+        hand.setBend(i, bend[i]);
+    rotX = rotation[0];
+    rotY = rotation[1];
+    rotZ = rotation[2];
+    glutPostRedisplay();
+}
+
+}  // namespace
+
+extern "C" {
+
+// Reads a link's hash: the pose goes to the viewer at once; the page takes
+// the rest, and the note, from what is returned.
+EMSCRIPTEN_KEEPALIVE const PageStateReading* webReadHash(const char* hash, int axes, int digit)
+{
+    static PageStateReading reading;
+    const PageState current{{hand.bend[0], hand.bend[1], hand.bend[2], hand.bend[3], hand.bend[4]},
+                            {rotX, rotY, rotZ}, axes, digit};
+    reading = readPageHash(hash, current);
+    setPose(reading.state.bend, reading.state.rotation);
+    return &reading;
+}
+
+// A slider moved: the five bends and three turns, in whole steps.
+EMSCRIPTEN_KEEPALIVE void webSetPose(float b0, float b1, float b2, float b3, float b4, float x, float y, float z)
+{
+    const float bend[digitCount] = {b0, b1, b2, b3, b4};
+    const float rotation[3] = {x, y, z};
+    setPose(bend, rotation);
+}
+
+}  // extern "C"
