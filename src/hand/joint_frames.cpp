@@ -55,6 +55,33 @@ void drawAxis(const float colour[3], float x, float y, float z)
     glVertex3f(x, y, z);
 }
 
+// Axes are unlit and drawn over the hand; the scene's lighting and depth
+// test are on again afterwards.
+void startDrawingAxes()
+{
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glPushMatrix();
+}
+
+void drawAxesAt(const float matrix[16], float length)
+{
+    static const float red[3] = {1, 0, 0}, green[3] = {0, 1, 0}, blue[3] = {0, 0, 1};
+    glLoadMatrixf(matrix);
+    glBegin(GL_LINES);
+    drawAxis(red, length, 0, 0);
+    drawAxis(green, 0, length, 0);
+    drawAxis(blue, 0, 0, length);
+    glEnd();
+}
+
+void stopDrawingAxes()
+{
+    glPopMatrix();
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+}
+
 }  // namespace
 
 void startRecordingJointFrames(const Hand& hand, void (*recorded)(int frame))
@@ -83,21 +110,17 @@ int fingertipFrame(int digit)
 
 void drawJointAxes(const JointFrames& frames)
 {
-    static const float red[3] = {1, 0, 0}, green[3] = {0, 1, 0}, blue[3] = {0, 0, 1};
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glPushMatrix();
-    for (const JointFrame& frame : frames) {
-        glLoadMatrixf(frame.matrix);
-        glBegin(GL_LINES);
-        drawAxis(red, axisLength, 0, 0);
-        drawAxis(green, 0, axisLength, 0);
-        drawAxis(blue, 0, 0, axisLength);
-        glEnd();
-    }
-    glPopMatrix();
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHTING);
+    startDrawingAxes();
+    for (const JointFrame& frame : frames)
+        drawAxesAt(frame.matrix, axisLength);
+    stopDrawingAxes();
+}
+
+void drawFrameAxes(const float matrix[16], float length)
+{
+    startDrawingAxes();
+    drawAxesAt(matrix, length);
+    stopDrawingAxes();
 }
 
 std::string jointFramesJson(const JointFrames& frames)

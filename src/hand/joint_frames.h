@@ -39,5 +39,8 @@ int fingertipFrame(int digit);
 // lighting and depth test are on again afterwards.
 void drawJointAxes(const JointFrames& frames);
 
+// One frame's axes as drawJointAxes draws them, `length` units long.
+void drawFrameAxes(const float matrix[16], float length);
+
 // {"joints": [{"name": "hand", "matrix": [16 numbers]}, ...]}
 std::string jointFramesJson(const JointFrames& frames);

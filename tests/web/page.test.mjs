@@ -106,7 +106,8 @@ test('a link keeps the pose, the switch and the digit exactly; a hostile one is 
   const turn = () => [5 * below(73), 20 * below(90) - 900, 3 * below(7) - 9, -90 * below(6)][below(4)];
   for (let i = 0; i < 100; i++) {
     const state = { rotX: turn(), rotY: turn(), rotZ: turn(), bend: Array.from({ length: 5 }, () => 5 * below(21)) };
-    const hash = `#bend=${state.bend}&rot=${state.rotX},${state.rotY},${state.rotZ}&axes=${i % 2}&digit=${i % 5}`;
+    const hash = `#bend=${state.bend}&rot=${state.rotX},${state.rotY},${state.rotZ}&axes=${i % 2}&digit=${i % 5}` +
+                 `&step=${i % 3 ? 'all' : 1 + below(300)}`;
     await page.evaluate(hash => { location.hash = hash; }, hash);
     await page.waitForFunction(expected => location.hash === expected && !window.handViewer.busy(), hash);
     assert.deepEqual(await stateOf(page), state, hash);
@@ -132,6 +133,30 @@ test('a link keeps the pose, the switch and the digit exactly; a hostile one is 
   assert.ok([rotX, rotY, rotZ].every(angle => Math.abs(angle) <= 36000) && bend.every(b => b % 5 === 0 && b >= 0 && b <= 100));
   await play(page, 'q');
   assert.equal((await stateOf(page)).bend[0], Math.min(100, bend[0] + 5), 'keys still reach the hand');
+  await expectClean(session);
+});
+
+test('stepping draws calls 1 .. k: joints are met on the way, and the last step is the whole picture', async () => {
+  const session = await freshPage();
+  const { page } = session;
+  await play(page, 'rrrrrrrr');
+  const whole = await picture(page);
+  const calls = await page.evaluate(() => window.handViewer.calls());
+  for (const joint of await page.evaluate(() => window.handViewer.joints()))
+    assert.ok(calls.some(call => call.matrix.every((value, e) => Math.abs(value - joint.matrix[e]) <= 1e-6)), joint.name);
+  const litAfter = async step => {
+    await page.evaluate(step => window.handViewer.step(step), step);
+    await waitUntilIdle(page);
+    const png = await picture(page);
+    return { png, lit: png.data.filter((_, i) => i % 4 === 0 && isLit(png, i)).length };
+  };
+  const firstCube = calls.findIndex(call => call.name === 'glutSolidCube') + 1;
+  const [before, at] = [await litAfter(firstCube - 1), await litAfter(firstCube)];
+  assert.ok(at.lit > before.lit, `the cube adds ${at.lit - before.lit} lit pixels`);
+  assert.ok(fuzzyDifference(at.png, whole) > 1000, 'one sphere and one cube are far from the hand');
+  assert.match(page.url(), new RegExp(`&step=${firstCube}$`));
+  assert.equal(fuzzyDifference((await litAfter(calls.length)).png, whole, 0), 0);
+  assert.equal(fuzzyDifference((await litAfter(null)).png, whole, 0), 0);
   await expectClean(session);
 });
 

@@ -108,14 +108,14 @@ void glutMainLoop()
 
 void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks)
 {
-    drawLitSolid(sphereBuffer(slices, stacks), static_cast<float>(radius));
-    listShape(glutSolidSphereCall, static_cast<float>(radius), static_cast<float>(slices),
-              static_cast<float>(stacks));
+    if (listShape(glutSolidSphereCall, static_cast<float>(radius), static_cast<float>(slices),
+                  static_cast<float>(stacks)))
+        drawLitSolid(sphereBuffer(slices, stacks), static_cast<float>(radius));
 }
 
 void glutSolidCube(GLdouble edge)
 {
     static const ShapeBuffer cube = uploadShape(unitCube());
-    drawLitSolid(cube, static_cast<float>(edge));
-    listShape(glutSolidCubeCall, static_cast<float>(edge));
+    if (listShape(glutSolidCubeCall, static_cast<float>(edge)))
+        drawLitSolid(cube, static_cast<float>(edge));
 }

@@ -63,6 +63,7 @@ void noteLoad()
 CallListing frame = {};
 CallListing lastFrame = {};
 bool inFrame = false;
+int shownCalls = -1;
 
 void appendToFrame(ListedName name, const Matrix4& after, int depth, float a, float b, float c, float d)
 {
@@ -194,10 +195,17 @@ void beginListingFrame()
     inFrame = true;
 }
 
-void listShape(ListedName name, float a, float b, float c)
+bool listShape(ListedName name, float a, float b, float c)
 {
-    if (inFrame)
-        appendToFrame(name, modelViewMatrix(), modelView.top + 1, a, b, c, 0);
+    if (!inFrame)
+        return true;
+    appendToFrame(name, modelViewMatrix(), modelView.top + 1, a, b, c, 0);
+    return shownCalls < 0 || frame.count <= shownCalls;
+}
+
+void drawOnlyFirstCalls(int count)
+{
+    shownCalls = count;
 }
 
 void finishListingFrame()

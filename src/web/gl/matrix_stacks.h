@@ -57,8 +57,13 @@ struct CallListing {
 void finishListingFrame();
 const CallListing& lastFrameCalls();
 
-// Called by the solid shapes, which GLUT draws under the current matrix.
-void listShape(ListedName name, float a, float b = 0, float c = 0);
+// Called by the solid shapes, which GLUT draws under the current matrix:
+// false when stepping has not reached this one, which is then not drawn.
+bool listShape(ListedName name, float a, float b = 0, float c = 0);
+
+// Stepping through the drawing: from the next frame on, a shape is drawn
+// only if it is among the first `count` calls listed; -1 draws them all.
+void drawOnlyFirstCalls(int count);
 
 // Called by glClear: a frame begins.
 void beginListingFrame();

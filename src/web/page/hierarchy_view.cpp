@@ -25,6 +25,10 @@ namespace {
 
 TransformChain fingertipChains[digitCount];
 int axesSwitch = 0;  // written by page.js
+int shownCalls = -1;  // stepping: the calls shown, or -1 for the whole frame
+
+// Where stepping has reached, the current matrix's frame is drawn this long.
+constexpr float stepAxisLength = 3.0f;
 
 // At a fingertip, the calls in effect are that digit's chain: only those
 // are copied, five times a frame.
@@ -51,6 +55,10 @@ void drawHierarchyOverFrame()
 {
     if (axesSwitch)
         drawJointAxes(lastJointFrames());
+    // At the last step the picture is the whole frame, with nothing over it.
+    const CallListing& calls = lastFrameCalls();
+    if (shownCalls > 0 && shownCalls < calls.count)
+        drawFrameAxes(calls.calls[shownCalls - 1].matrix, stepAxisLength);
 }
 
 extern "C" {
@@ -75,6 +83,14 @@ EMSCRIPTEN_KEEPALIVE const CallListing* webFrameCalls()
 EMSCRIPTEN_KEEPALIVE int* webAxesSwitch()
 {
     return &axesSwitch;
+}
+
+// Stepping through the drawing: calls 1 .. count drawn, or -1 for all.
+EMSCRIPTEN_KEEPALIVE void webShowCalls(int count)
+{
+    shownCalls = count;
+    drawOnlyFirstCalls(count);
+    glutPostRedisplay();
 }
 
 // The switch was turned: the picture is drawn again with or without axes.

@@ -30,6 +30,11 @@ const chainDigit = document.getElementById('chain-digit');
 const chain = document.getElementById('chain');
 const sliders = [...document.querySelectorAll('#sliders input')];
 const copyLinkButton = document.getElementById('copy-link');
+const stepSlider = document.getElementById('step-slider');
+const stepWhole = document.getElementById('step-whole');
+const stepWhere = document.getElementById('step-where');
+const stepMatrices = document.getElementById('step-matrices');
+const callList = document.getElementById('calls');
 const pauseButton = document.getElementById('pause');
 const stepButton = document.getElementById('step-frame');
 
@@ -47,6 +52,7 @@ const page = {
   calls: [],        // the matrix calls and shapes of the frame last shown
   largestViewport: [Infinity, Infinity],
   linkNote: '',     // what reading the link left out, if anything
+  step: null,       // the calls drawn when stepping through the frame; null for all
 };
 
 // KeyboardEvent.key says what the key types on any layout; these are the
@@ -114,6 +120,8 @@ async function serve() {
       } else if (item.slider) {
         setFromSlider(item.slider);
         showPose();
+      } else if (item.step !== undefined) {
+        Module.ccall('webShowCalls', null, ['number'], [item.step ?? -1]);
       } else if (item.link !== undefined) {
         readLink(item.link);
       } else {
@@ -368,7 +376,7 @@ function showPose() {
 function linkHash() {
   const { rotX, rotY, rotZ, bend } = page.state();
   return `#bend=${bend.join(',')}&rot=${rotX},${rotY},${rotZ}&axes=${axesSwitch.checked ? 1 : 0}` +
-         `&digit=${chainDigit.value}`;
+         `&digit=${chainDigit.value}&step=${page.step ?? 'all'}`;
 }
 
 function keepStateInLink() {
@@ -392,12 +400,15 @@ function readLink(link) {
     noteLink('The link is too long to be one of this page\'s; it was not read.');
     return;
   }
-  const reading = Module.ccall('webReadHash', 'number', ['string', 'number', 'number'],
-                               [hash, axesSwitch.checked ? 1 : 0, Number(chainDigit.value)]);
+  const reading = Module.ccall('webReadHash', 'number', ['string', 'number', 'number', 'number'],
+                               [hash, axesSwitch.checked ? 1 : 0, Number(chainDigit.value), page.step ?? -1]);
   const int = offset => Module.HEAP32[(reading + offset) >> 2];
   axesSwitch.checked = int(layout.reading.axes) === 1;
   chainDigit.value = String(int(layout.reading.digit));
   turnAxes();
+  const step = int(layout.reading.step);
+  page.step = step < 0 ? null : step;
+  Module.ccall('webShowCalls', null, ['number'], [step]);
   noteLink(Module.UTF8ToString(reading + layout.reading.note));
   showPose();
 }
@@ -418,7 +429,7 @@ const layout = {
   call: { bytes: 24, depth: 4, args: 8 },  // TransformCall: kind, depth, four numbers
   chain: { bytes: 4 + 64 * 24, calls: 4 }, // TransformChain: the count, transformRoom calls
   listed: { bytes: 88, depth: 4, args: 8, matrix: 24 },  // ListedCall: name, depth, args, matrix
-  reading: { hashRoom: 2048, axes: 32, digit: 36, note: 40 },  // PageStateReading, pageHashRoom
+  reading: { hashRoom: 2048, axes: 32, digit: 36, step: 40, note: 44 },  // PageStateReading, pageHashRoom
 };
 
 // The joint frames and the fingertips' chains of calls, as the last frame
@@ -476,12 +487,92 @@ function chainText(digit) {
   return [...lines, `tip at (${where}) in eye space`].join('\n');
 }
 
+const callText = ({ name, args }) => `${name}(${args.map(shortNumber).join(', ')})`;
+
+// The view's calls set up the eye and turn the whole hand: all of them
+// leave at most the scene's own push in effect, and only its closing pop
+// (the hand's own pops leave that push) falls back to the base.
+const isViewCall = ({ name, depth }) => depth === 1 || (depth === 2 && name !== 'glPopMatrix');
+
+// The matrix one call multiplies the current one by, column-major as GL's.
+function matrixOfCall({ name, args }) {
+  const m = [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1];
+  if (name === 'glTranslatef')
+    [m[12], m[13], m[14]] = args;
+  else if (name === 'glScalef')
+    [m[0], m[5], m[10]] = args;
+  else if (name === 'glRotatef') {
+    const length = Math.hypot(args[1], args[2], args[3]);
+    const [x, y, z] = args.slice(1).map(v => v / length);
+    const c = Math.cos(args[0] * Math.PI / 180), s = Math.sin(args[0] * Math.PI / 180), t = 1 - c;
+    m.splice(0, 11, t * x * x + c, t * x * y + s * z, t * x * z - s * y, 0,
+             t * x * y - s * z, t * y * y + c, t * y * z + s * x, 0,
+             t * x * z + s * y, t * y * z - s * x, t * z * z + c);
+  } else
+    return null;
+  return m;
+}
+
+// Four rows of a column-major matrix.
+const matrixRows = m => [0, 1, 2, 3].map(r =>
+  [0, 1, 2, 3].map(c => shortNumber(m[4 * c + r]).padStart(10)).join(' ')).join('\n');
+
+// The listing of every call, and where stepping stands in it.
+function showCalls() {
+  const count = page.calls.length;
+  stepSlider.max = String(Math.max(count, 1));
+  const shown = page.step === null ? count : Math.min(page.step, count);
+  stepSlider.value = String(shown);
+  stepWhole.setAttribute('aria-pressed', String(page.step === null));
+  const lines = page.calls.map(call => `${'  '.repeat(call.depth - 1)}${callText(call)}`);
+  if (callList.dataset.text !== lines.join('\n')) {
+    callList.replaceChildren(...page.calls.map((call, i) => {
+      const item = document.createElement('li');
+      item.textContent = lines[i];
+      item.className = isViewCall(call) ? 'view' : '';
+      item.addEventListener('click', () => stepTo(i + 1));
+      return item;
+    }));
+    callList.dataset.text = lines.join('\n');
+  }
+  [...callList.children].forEach((item, i) => {
+    item.classList.toggle('later', i >= shown);
+    item.toggleAttribute('aria-current', page.step !== null && i === shown - 1);
+  });
+  const call = page.calls[shown - 1];
+  if (page.step === null || !call) {
+    stepWhere.textContent = `The whole frame: ${count} calls.`;
+    stepMatrices.textContent = '';
+    return;
+  }
+  stepWhere.textContent = `Call ${shown} of ${count}: ${callText(call)}, ${isViewCall(call) ? 'the view' : 'the hand'}; ` +
+                          `stack depth ${call.depth}.`;
+  const multiplied = matrixOfCall(call);
+  stepMatrices.textContent = `the model-view matrix, in eye space:\n${matrixRows(call.matrix)}` +
+    (multiplied ? `\n\nwhich this call multiplied by:\n${matrixRows(multiplied)}` : '');
+}
+
+// Draws calls 1 .. `step` of the frame, or with null the whole frame.
+function stepTo(step) {
+  if (!page.hierarchy || page.ended)
+    return;
+  const count = page.calls.length;
+  page.step = step === null ? null : Math.min(Math.max(Math.round(Number(step)) || 1, 1), count);
+  showCalls();
+  const current = callList.querySelector('[aria-current]');
+  if (current)  // in the middle of the listing's own view
+    callList.scrollTop = current.offsetTop - callList.clientHeight / 2;
+  keepStateInLink();
+  enqueue({ step: page.step });
+}
+
 // The joint frames and the chosen digit's chain, as the last frame drew them.
 function showHierarchy() {
   if (!page.hierarchy)
     return;
   page.joints = page.hierarchy.joints();
   page.calls = page.hierarchy.calls();
+  showCalls();
   const text = chainText(Number(chainDigit.value));
   if (chain.textContent !== text)
     chain.textContent = text;
@@ -514,6 +605,10 @@ sliders.forEach((slider, index) => slider.addEventListener('input', () => {
   else
     enqueue({ slider: { index, value } });
 }));
+document.getElementById('step-back').addEventListener('click', () => stepTo((page.step ?? page.calls.length) - 1));
+document.getElementById('step-on').addEventListener('click', () => stepTo(page.step === null ? 1 : page.step + 1));
+stepSlider.addEventListener('input', () => stepTo(Number(stepSlider.value)));
+stepWhole.addEventListener('click', () => stepTo(null));
 copyLinkButton.addEventListener('click', () => {
   keepStateInLink();
   navigator.clipboard.writeText(location.href).then(() => say('The link to this pose is copied.'),
@@ -531,6 +626,8 @@ window.handViewer = {
   joints: () => page.joints.map(joint => ({ name: joint.name, matrix: [...joint.matrix] })),
   // The frame last shown as code: [{name, args, depth, matrix}], as hand-snapshot --calls lists it.
   calls: () => page.calls.map(call => ({ ...call, args: [...call.args], matrix: [...call.matrix] })),
+  // Draws calls 1 .. k of the frame only; step(null) draws the whole frame.
+  step: stepTo,
   get motionFrames() { return page.motionFrames; },
   // Time control for motions: pause after the frame on show, one frame more, play on.
   pause: () => pauseMotions(true),

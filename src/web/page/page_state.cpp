@@ -66,6 +66,15 @@ bool readPart(std::string_view key, std::string_view value, PageState& state, bo
         state.digit = value[0] - '0';
         return true;
     }
+    if (key == "step" && value == "all") {
+        state.step = -1;
+        return true;
+    }
+    if (key == "step" && readNumbers(value, numbers, 1) && numbers[0] == std::floor(numbers[0])) {
+        state.step = static_cast<int>(std::fmin(std::fmax(numbers[0], 1), largestStep));
+        clamped = clamped || state.step != numbers[0];
+        return true;
+    }
     return false;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // The page's state as a link keeps it, after the '#':
-//   bend=B0,B1,B2,B3,B4&rot=X,Y,Z&axes=0|1&digit=D
+//   bend=B0,B1,B2,B3,B4&rot=X,Y,Z&axes=0|1&digit=D&step=K|all
 // Plain text handling, built natively too, for its fuzz target.
 
 #include "hand_model.h"
@@ -18,7 +18,11 @@ struct PageState {
     float rotation[3];       // X, Y, Z in degrees
     int axes;                // the joint frames' switch: 0 or 1
     int digit;               // the digit whose chain is listed
+    int step;                // the calls drawn when stepping, or -1 for the whole frame
 };
+
+// Stepping goes through a frame's calls, which are never more than this.
+constexpr int largestStep = 512;
 
 // What a hash gives: `state` is `current` with every part of the hash that
 // could be read put in; a part that could not, or that lay out of range, is
