@@ -123,23 +123,21 @@ TEST_F(Snapshot, JointFramesAreWhatGlHoldsAndTheirAxesLieOverTheHand)
         }
     }
 
-    // Pure red, green and blue pixels come with the axes, and nothing else
-    // changes: the lines are unlit, drawn over the hand.
-    const auto count = [](const Image& image, int channel) {
-        return static_cast<int>(std::count_if(image.pixels.begin(), image.pixels.end(), [&](const Rgb& p) {
-            const int c[3] = {p.r, p.g, p.b};
-            return c[channel] == 255 && c[(channel + 1) % 3] == 0 && c[(channel + 2) % 3] == 0;
-        }));
+    // Pure red, green and blue pixels come with the axes, white with their
+    // origins' dots, and nothing else changes: they are unlit, over the hand.
+    const Rgb colours[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+    const auto count = [](const Image& image, const Rgb& colour) {
+        return static_cast<int>(std::count(image.pixels.begin(), image.pixels.end(), colour));
     };
     const Image plain = pose("--keys rrrr");
     const Image axes = pose("--keys rrrr --axes");
-    int lines = 0;
-    for (int channel = 0; channel < 3; ++channel) {
-        EXPECT_EQ(count(plain, channel), 0) << channel;
-        EXPECT_GT(count(axes, channel), 0) << channel;
-        lines += count(axes, channel);
+    int drawn = 0;
+    for (const Rgb& colour : colours) {
+        EXPECT_EQ(count(plain, colour), 0) << int(colour.r) << int(colour.g) << int(colour.b);
+        EXPECT_GT(count(axes, colour), 0) << int(colour.r) << int(colour.g) << int(colour.b);
+        drawn += count(axes, colour);
     }
-    EXPECT_EQ(differingPixels(axes, plain), lines);
+    EXPECT_EQ(differingPixels(axes, plain), drawn);
 }
 
 // The listing opens with the base transform, then is every matrix call and

@@ -12,8 +12,9 @@
 constexpr int jointFrameCount = 20;
 
 struct JointFrame {
-    const char* name;
-    float matrix[16];  // column-major, as glGetFloatv(GL_MODELVIEW_MATRIX) gives it
+    const char* name;   // as above
+    const char* label;  // the same for people: "index finger, middle joint"
+    float matrix[16];   // column-major, as glGetFloatv(GL_MODELVIEW_MATRIX) gives it
 };
 
 // In the order above, which is the order drawing reaches them.
@@ -30,17 +31,28 @@ void stopRecordingJointFrames();
 // The frames of the last hand drawn.
 const JointFrames& lastJointFrames();
 
+// The name of the frame at `index` in JointFrames ("d3.s1").
+const char* jointFrameName(int index);
+
 // The index of digit `digit`'s fingertip frame.
 int fingertipFrame(int digit);
 
-// Each frame's axes as lines from its origin: X red, Y green, Z blue, of a
-// length fixed in the frame's own units, so a scaled frame shows its scale.
-// They are drawn over the hand, unlit and with no depth test; the scene's
-// lighting and depth test are on again afterwards.
+// Each frame's axes as lines 3 pixels wide from a white dot at its origin:
+// X red, Y green, Z blue, of a length fixed in the frame's own units, so a
+// scaled frame shows its scale. They are drawn over the hand, unlit and
+// with no depth test; the scene's lighting and depth test are on again
+// afterwards.
 void drawJointAxes(const JointFrames& frames);
 
-// One frame's axes as drawJointAxes draws them, `length` units long.
-void drawFrameAxes(const float matrix[16], float length);
+// One frame's axes as drawJointAxes draws them, `length` units long and
+// `width` pixels wide.
+void drawFrameAxes(const float matrix[16], float length, float width);
 
-// {"joints": [{"name": "hand", "matrix": [16 numbers]}, ...]}
+// A selected joint's axes: long and thick, to stand out among the rest.
+void drawSelectedJointAxes(const JointFrames& frames, int selected);
+
+// Where the selected joint's axis letters go, in its frame's units.
+constexpr float selectedLetterDistance = 2.7f;
+
+// {"joints": [{"name": "hand", "label": "the hand", "matrix": [16 numbers]}, ...]}
 std::string jointFramesJson(const JointFrames& frames);

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "joint_highlight.h"
+
 namespace {
 
 struct ListedCall {
@@ -107,6 +109,7 @@ void __wrap_glPopMatrix()
     __real_glPopMatrix();
     if (!onModelView())
         return;
+    noteMatrixPopped();
     if (!pushedAt.empty()) {
         inEffect.resize(pushedAt.back());
         pushedAt.pop_back();
@@ -141,6 +144,7 @@ void __wrap_glScalef(GLfloat x, GLfloat y, GLfloat z)
 void __wrap_glClear(GLbitfield mask)
 {
     __real_glClear(mask);
+    noteFrameBegun();
     frame = inEffect;
     inFrame = true;
 }
@@ -148,14 +152,14 @@ void __wrap_glClear(GLbitfield mask)
 // Shapes change no matrix: they are in the frame, not in what is in effect.
 void __wrap_glutSolidSphere(GLdouble radius, GLint slices, GLint stacks)
 {
-    __real_glutSolidSphere(radius, slices, stacks);
+    drawShapeUnderSelection([&] { __real_glutSolidSphere(radius, slices, stacks); });
     if (inFrame)
         frame.push_back(callAsItLeftGl("glutSolidSphere", {radius, double(slices), double(stacks)}));
 }
 
 void __wrap_glutSolidCube(GLdouble edge)
 {
-    __real_glutSolidCube(edge);
+    drawShapeUnderSelection([&] { __real_glutSolidCube(edge); });
     if (inFrame)
         frame.push_back(callAsItLeftGl("glutSolidCube", {edge}));
 }

@@ -13,6 +13,7 @@
 
 #include "call_listing.h"
 #include "contact_sheet.h"
+#include "joint_highlight.h"
 #include "hand_model.h"
 #include "joint_frames.h"
 #include "keyboard.h"
@@ -64,6 +65,7 @@ void keepFrame()
     finishListingFrame();
     if (options.axes)
         drawJointAxes(lastJointFrames());
+    drawSelectedJoint();
     lastFrame = readBackBuffer();
     ++framesDrawn;
     if (!options.framesDir.empty())
@@ -202,6 +204,8 @@ int main(int argc, char** argv)
     frameDrawn = keepFrame;
     if (options.axes || !options.joints.empty())
         startRecordingJointFrames(hand);
+    if (options.select >= 0)
+        selectJoint(options.select);
     try {
         play(options.keys);
         writeLastFrameAndSheet();

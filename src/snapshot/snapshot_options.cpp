@@ -8,10 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "joint_frames.h"
 #include "keyboard.h"
 
 const char* const snapshotUsage =
     "usage: hand-snapshot [--bend B0,B1,B2,B3,B4] [--rot X,Y,Z] [--size WxH] [--keys KEYS] [--axes]\n"
+    "                     [--select JOINT]\n"
     "                     (--out FILE.png | --frames DIR | --sheet FILE.png [--every N] |\n"
     "                      --joints FILE.json | --calls FILE.json) ...\n"
     "  --bend   bends of the little, ring, middle, index finger and thumb: multiples of 5 in 0..100\n"
@@ -20,6 +22,7 @@ const char* const snapshotUsage =
     "  --keys   keys to play as the viewer would, e.g. '/2'; write \\b for Backspace\n"
     "  --out    the last frame; --frames every frame; --sheet every Nth frame on one picture\n"
     "  --axes   draw each joint frame's axes into the pictures: X red, Y green, Z blue\n"
+    "  --select a joint frame by name (hand, d3.s1, d4.tip ...): its subtree stands out\n"
     "  --joints the last frame's joint frames as JSON, to FILE or, for -, to standard output\n"
     "  --calls  the last frame's matrix and drawing calls as JSON, to FILE or -\n";
 
@@ -100,6 +103,15 @@ std::string readKeys(const std::string& text)
     return keys;
 }
 
+// A joint frame's index by its name: "hand", "dI.sJ" or "dI.tip".
+int jointFrameIndex(const std::string& name)
+{
+    for (int i = 0; i < jointFrameCount; ++i)
+        if (name == jointFrameName(i))
+            return i;
+    throw UsageError("--select takes a joint frame's name, such as hand, d3.s1 or d4.tip, not '" + name + "'");
+}
+
 }  // namespace
 
 SnapshotOptions parseSnapshotOptions(int argc, const char* const* argv)
@@ -139,6 +151,8 @@ SnapshotOptions parseSnapshotOptions(int argc, const char* const* argv)
             options.joints = value;
         } else if (option == "--calls") {
             options.calls = value;
+        } else if (option == "--select") {
+            options.select = jointFrameIndex(value);
         } else if (option == "--every") {
             char* end = nullptr;
             const long n = std::strtol(value.c_str(), &end, 10);

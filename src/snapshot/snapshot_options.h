@@ -21,6 +21,7 @@ struct SnapshotOptions {
     std::string joints;     // the last frame's joint frames as JSON; "-" for standard output
     std::string calls;      // the last frame's matrix and drawing calls as JSON; "-" likewise
     bool axes = false;      // each joint frame's axes drawn into every picture
+    int select = -1;        // the selected joint frame's index (--select NAME), or -1
     bool help = false;      // print the usage and nothing else
 };
 

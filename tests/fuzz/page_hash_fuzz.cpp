@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "joint_frames.h"
 #include "page_state.h"
 
 namespace {
@@ -22,7 +23,8 @@ bool holdsUp(const PageStateReading& reading)
             return false;
     const size_t noteLength = strnlen(reading.note, sizeof reading.note);
     const bool stepInRange = state.step == -1 || (state.step >= 1 && state.step <= largestStep);
-    return stepInRange && (state.axes == 0 || state.axes == 1) && state.digit >= 0 && state.digit < digitCount &&
+    const bool jointInRange = state.joint >= -1 && state.joint < jointFrameCount;
+    return stepInRange && jointInRange && (state.axes == 0 || state.axes == 1) && state.digit >= 0 && state.digit < digitCount &&
            noteLength < sizeof reading.note && !std::strchr(reading.note, '\n');
 }
 
@@ -31,7 +33,7 @@ bool holdsUp(const PageStateReading& reading)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string hash(reinterpret_cast<const char*>(data), size);  // read up to its first NUL
-    const PageState current{{0, 0, 0, 0, 0}, {0, 0, 0}, 0, 3, -1};
+    const PageState current{{0, 0, 0, 0, 0}, {0, 0, 0}, 0, 3, -1, -1};
     if (!holdsUp(readPageHash(hash.c_str(), current)))
         std::abort();
     return 0;

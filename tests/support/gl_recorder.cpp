@@ -296,6 +296,16 @@ void glEnd()
     record("glEnd");
 }
 
+void glLineWidth(GLfloat width)
+{
+    record("glLineWidth", {width});
+}
+
+void glPointSize(GLfloat size)
+{
+    record("glPointSize", {size});
+}
+
 void glColor3f(GLfloat r, GLfloat g, GLfloat b)
 {
     gl().colour = {r, g, b};

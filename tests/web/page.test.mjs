@@ -107,7 +107,7 @@ test('a link keeps the pose, the switch and the digit exactly; a hostile one is 
   for (let i = 0; i < 100; i++) {
     const state = { rotX: turn(), rotY: turn(), rotZ: turn(), bend: Array.from({ length: 5 }, () => 5 * below(21)) };
     const hash = `#bend=${state.bend}&rot=${state.rotX},${state.rotY},${state.rotZ}&axes=${i % 2}&digit=${i % 5}` +
-                 `&step=${i % 3 ? 'all' : 1 + below(300)}`;
+                 `&step=${i % 3 ? 'all' : 1 + below(300)}&joint=${i % 4 ? 'none' : `d${i % 5}.tip`}`;
     await page.evaluate(hash => { location.hash = hash; }, hash);
     await page.waitForFunction(expected => location.hash === expected && !window.handViewer.busy(), hash);
     assert.deepEqual(await stateOf(page), state, hash);
@@ -154,9 +154,39 @@ test('stepping draws calls 1 .. k: joints are met on the way, and the last step 
   const [before, at] = [await litAfter(firstCube - 1), await litAfter(firstCube)];
   assert.ok(at.lit > before.lit, `the cube adds ${at.lit - before.lit} lit pixels`);
   assert.ok(fuzzyDifference(at.png, whole) > 1000, 'one sphere and one cube are far from the hand');
-  assert.match(page.url(), new RegExp(`&step=${firstCube}$`));
+  assert.match(page.url(), new RegExp(`&step=${firstCube}&`));
   assert.equal(fuzzyDifference((await litAfter(calls.length)).png, whole, 0), 0);
   assert.equal(fuzzyDifference((await litAfter(null)).png, whole, 0), 0);
+  await expectClean(session);
+});
+
+test('a joint is selected from the tree, the canvas or select(): its subtree stands out, the listing marks its chain', async () => {
+  const session = await freshPage();
+  const { page } = session;
+  await play(page, 'rrrrrrrr');
+  const whole = await picture(page);
+  const bright = png => png.data.filter((value, i) => i % 4 === 0 && value > 150).length;
+  await page.click('#joint-tree button[data-joint="d3.s1"]');
+  await waitUntilIdle(page);
+  assert.equal(await page.evaluate(() => window.handViewer.selected()), 'd3.s1');
+  assert.equal(await page.locator('#joint-tree button[data-joint="d3.s1"]').getAttribute('aria-pressed'), 'true');
+  const selected = await picture(page);
+  assert.ok(bright(selected) > 50 && bright(selected) < bright(whole) / 2, `${bright(selected)} of ${bright(whole)}`);
+  const marked = await page.locator('#calls li.builds').allTextContents();
+  assert.ok(marked.some(line => line.includes('glTranslatef(1.5, 0, 0)')) &&
+            !marked.some(line => line.includes('glTranslatef(-3, 0, 0)')), marked.join('\n'));
+  assert.match(page.url(), /&joint=d3\.s1$/);
+
+  // At rest the little finger's tip lies where the projection puts it.
+  await play(page, 'ffffffff');
+  const tip = (await page.evaluate(() => window.handViewer.joints())).find(joint => joint.name === 'd0.tip');
+  const [x, y, z] = tip.matrix.slice(12, 15);
+  const f = 1 / Math.tan(27.5 * Math.PI / 180);
+  await page.locator('#canvas').click({ position: { x: 150 + 150 * f * x / -z, y: 150 - 150 * f * y / -z } });
+  assert.equal(await page.evaluate(() => window.handViewer.selected()), 'd0.tip');
+  await page.evaluate(() => window.handViewer.select(null));
+  await waitUntilIdle(page);
+  assert.equal(fuzzyDifference(await picture(page), (await nativePictures(['']))[0]), 0);
   await expectClean(session);
 });
 

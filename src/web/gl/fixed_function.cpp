@@ -14,6 +14,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "matrix4.h"
 #include "matrix_stacks.h"
@@ -48,11 +49,41 @@ bool lighting = false;
 bool light0Enabled = false;
 bool colourMaterial = false;
 
-// Lines wait here until glEnd, or until there is no more room.
+// Lines and points wait here until glEnd, or until there is no more room.
 constexpr int lineVertexRoom = 256;
-bool drawingLines = false;
+bool drawing = false;  // between glBegin and glEnd of lines or points
+GLenum primitive = GL_LINES;  // which of the two
 LineVertex lineVertices[lineVertexRoom];
 int lineVertexCount = 0;
+float lineWidth = 1;
+float pointSize = 1;
+float viewportSize[2] = {1, 1};
+bool dimming = false;
+constexpr float dimmedShare = 0.3f;
+
+// Wider lines and points, which WebGL draws only 1 pixel wide, become two
+// triangles each, made on the window's pixels as GL makes them: a point a
+// square, a line widened across its minor axis.
+constexpr int quadRoom = 6 * lineVertexRoom;
+LineVertex quadVertices[quadRoom];
+
+// The vertex in normalised device coordinates.
+void toDevice(const Matrix4& modelViewProjection, const float position[3], float out[3])
+{
+    const float point[4] = {position[0], position[1], position[2], 1};
+    float clip[4];
+    transformPoint(modelViewProjection, point, clip);
+    for (int i = 0; i < 3; ++i)
+        out[i] = clip[i] / clip[3];
+}
+
+// Two triangles over the quad with these corners, in turn around it.
+LineVertex* addQuad(LineVertex* out, const float corners[4][2], float depth, const float colour[3])
+{
+    for (int k : {0, 1, 2, 0, 2, 3})
+        *out++ = {{corners[k][0], corners[k][1], depth}, {colour[0], colour[1], colour[2]}};
+    return out;
+}
 
 // Colour material in its default mode: the current colour becomes the
 // ambient and diffuse material while it is enabled.
@@ -97,8 +128,38 @@ void lightShape(LitDraw& draw)
 
 void drawWaitingLines()
 {
-    if (lineVertexCount > 0)
-        drawUnlitLines(lineVertices, lineVertexCount, projectionMatrix() * modelViewMatrix());
+    const Matrix4 modelViewProjection = projectionMatrix() * modelViewMatrix();
+    if (primitive == GL_LINES && lineWidth <= 1) {
+        if (lineVertexCount > 0)
+            drawUnlit(lineVertices, lineVertexCount, modelViewProjection, GL_LINES);
+        lineVertexCount = 0;
+        return;
+    }
+    // Half a width or a size in device units, which span the viewport twice.
+    const float pixels = primitive == GL_LINES ? lineWidth : pointSize;
+    const float halfX = pixels / viewportSize[0], halfY = pixels / viewportSize[1];
+    LineVertex* next = quadVertices;
+    if (primitive == GL_POINTS)
+        for (int i = 0; i < lineVertexCount; ++i) {
+            float p[3];
+            toDevice(modelViewProjection, lineVertices[i].position, p);
+            const float corners[4][2] = {{p[0] - halfX, p[1] - halfY}, {p[0] + halfX, p[1] - halfY},
+                                         {p[0] + halfX, p[1] + halfY}, {p[0] - halfX, p[1] + halfY}};
+            next = addQuad(next, corners, p[2], lineVertices[i].colour);
+        }
+    else
+        for (int i = 0; i + 1 < lineVertexCount; i += 2) {
+            float a[3], b[3];
+            toDevice(modelViewProjection, lineVertices[i].position, a);
+            toDevice(modelViewProjection, lineVertices[i + 1].position, b);
+            const bool xMajor = std::abs((b[0] - a[0]) * viewportSize[0]) >= std::abs((b[1] - a[1]) * viewportSize[1]);
+            const float dx = xMajor ? 0 : halfX, dy = xMajor ? halfY : 0;
+            const float corners[4][2] = {{a[0] - dx, a[1] - dy}, {b[0] - dx, b[1] - dy},
+                                         {b[0] + dx, b[1] + dy}, {a[0] + dx, a[1] + dy}};
+            next = addQuad(next, corners, a[2], lineVertices[i].colour);
+        }
+    if (next != quadVertices)
+        drawUnlit(quadVertices, static_cast<int>(next - quadVertices), identityMatrix(), GL_TRIANGLES);
     lineVertexCount = 0;
 }
 
@@ -111,8 +172,17 @@ void drawLitSolid(const ShapeBuffer& shape, float size)
     draw.modelViewProjection = projectionMatrix() * draw.modelView;
     normalMatrix(draw.modelView, draw.normalMatrix);
     lightShape(draw);
+    if (dimming && !insideHighlight())
+        for (float* terms : {draw.sceneColour, draw.diffuseProduct, draw.specularProduct})
+            for (int c = 0; c < 3; ++c)
+                terms[c] *= dimmedShare;
     draw.size = size;
     drawLitShape(shape, draw);
+}
+
+void dimOutsideHighlight(bool on)
+{
+    dimming = on;
 }
 
 void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha)
@@ -139,6 +209,8 @@ void glDepthFunc(GLenum function)
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
 {
+    viewportSize[0] = static_cast<float>(width);
+    viewportSize[1] = static_cast<float>(height);
     setViewport(x, y, width, height);
 }
 
@@ -215,16 +287,27 @@ void glColor3fv(const GLfloat* rgb)
     glColor3f(rgb[0], rgb[1], rgb[2]);
 }
 
-// Lines only, drawn unlit in their vertices' colours.
+// Lines and points only, drawn unlit in their vertices' colours.
 void glBegin(GLenum mode)
 {
-    drawingLines = mode == GL_LINES;
+    drawing = mode == GL_LINES || mode == GL_POINTS;
+    primitive = mode;
     lineVertexCount = 0;
+}
+
+void glLineWidth(GLfloat width)
+{
+    lineWidth = width;
+}
+
+void glPointSize(GLfloat size)
+{
+    pointSize = size;
 }
 
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
 {
-    if (!drawingLines)
+    if (!drawing)
         return;
     lineVertices[lineVertexCount++] = {{x, y, z}, {colour[0], colour[1], colour[2]}};
     if (lineVertexCount == lineVertexRoom)  // an even count: whole lines
@@ -234,5 +317,5 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
 void glEnd()
 {
     drawWaitingLines();
-    drawingLines = false;
+    drawing = false;
 }

@@ -64,6 +64,7 @@ CallListing frame = {};
 CallListing lastFrame = {};
 bool inFrame = false;
 int shownCalls = -1;
+int highlightDepth = -1;  // the stack's top where the highlight began, or -1
 
 void appendToFrame(ListedName name, const Matrix4& after, int depth, float a, float b, float c, float d)
 {
@@ -138,6 +139,8 @@ void glPopMatrix()
     if (currentStack == &modelView && modelViewCalls.count > pushedAt[modelView.top])
         modelViewCalls.count = pushedAt[modelView.top];
     --currentStack->top;
+    if (currentStack == &modelView && modelView.top < highlightDepth)
+        highlightDepth = -1;
     listCall(glPopMatrixCall);
 }
 
@@ -173,6 +176,7 @@ const TransformChain& transformsInEffect()
 void beginListingFrame()
 {
     frame.count = 0;
+    highlightDepth = -1;
     Matrix4 matrix = identityMatrix();
     appendToFrame(glLoadIdentityCall, matrix, 1, 0, 0, 0, 0);
     for (int i = 0; i < modelViewCalls.count; ++i) {
@@ -208,6 +212,16 @@ void drawOnlyFirstCalls(int count)
     shownCalls = count;
 }
 
+void beginHighlight()
+{
+    highlightDepth = modelView.top;
+}
+
+bool insideHighlight()
+{
+    return highlightDepth >= 0;
+}
+
 void finishListingFrame()
 {
     inFrame = false;
@@ -218,6 +232,11 @@ void finishListingFrame()
 const CallListing& lastFrameCalls()
 {
     return lastFrame;
+}
+
+int callsListedSoFar()
+{
+    return frame.count;
 }
 
 void gluPerspective(GLdouble fieldOfView, GLdouble aspect, GLdouble near, GLdouble far)

@@ -57,6 +57,9 @@ struct CallListing {
 void finishListingFrame();
 const CallListing& lastFrameCalls();
 
+// How many calls the frame being drawn has listed so far.
+int callsListedSoFar();
+
 // Called by the solid shapes, which GLUT draws under the current matrix:
 // false when stepping has not reached this one, which is then not drawn.
 bool listShape(ListedName name, float a, float b = 0, float c = 0);
@@ -67,3 +70,9 @@ void drawOnlyFirstCalls(int count);
 
 // Called by glClear: a frame begins.
 void beginListingFrame();
+
+// Beyond GL, for the lesson's highlight of one joint: the shapes drawn from
+// here until the model-view stack is popped below its depth now are that
+// joint's subtree, the segments it carries.
+void beginHighlight();
+bool insideHighlight();

@@ -182,14 +182,14 @@ void drawLitShape(const ShapeBuffer& shape, const LitDraw& draw)
         emscripten_glDrawArrays(mode, first, shape.runLength);
 }
 
-void drawUnlitLines(const LineVertex* vertices, int count, const Matrix4& modelViewProjection)
+void drawUnlit(const LineVertex* vertices, int count, const Matrix4& modelViewProjection, unsigned mode)
 {
     emscripten_glUseProgram(lines.program);
     emscripten_glUniformMatrix4fv(lines.modelViewProjection, 1, GL_FALSE, modelViewProjection.m);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, lines.buffer);
     emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(LineVertex), vertices, GL_STREAM_DRAW);
     pointAttributesAt(lines.buffer, sizeof(LineVertex), offsetof(LineVertex, colour));
-    emscripten_glDrawArrays(GL_LINES, 0, count);
+    emscripten_glDrawArrays(mode, 0, count);
 }
 
 void setClearColour(float red, float green, float blue, float alpha)

@@ -51,4 +51,5 @@ ShapeBuffer uploadShape(const SolidShape& shape);
 
 void drawLitShape(const ShapeBuffer& shape, const LitDraw& draw);
 
-void drawUnlitLines(const LineVertex* vertices, int count, const Matrix4& modelViewProjection);
+// Unlit in their vertices' colours: `mode` is GL_LINES or GL_TRIANGLES.
+void drawUnlit(const LineVertex* vertices, int count, const Matrix4& modelViewProjection, unsigned mode);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "fixed_function.h"
 #include "hand_model.h"
 #include "joint_frames.h"
 #include "matrix_stacks.h"
@@ -13,7 +14,7 @@
 // page.js reads these from memory as they are laid out here for wasm32 (its
 // `layout`): a change on either side must be made on both.
 static_assert(jointFrameCount == 20 && transformRoom == 64 && digitCount == 5);
-static_assert(sizeof(JointFrame) == 68 && offsetof(JointFrame, matrix) == 4);
+static_assert(sizeof(JointFrame) == 72 && offsetof(JointFrame, label) == 4 && offsetof(JointFrame, matrix) == 8);
 static_assert(sizeof(TransformCall) == 24 && offsetof(TransformCall, depth) == 4 &&
               offsetof(TransformCall, args) == 8);
 static_assert(sizeof(TransformChain) == 4 + 64 * 24 && offsetof(TransformChain, calls) == 4);
@@ -25,15 +26,23 @@ namespace {
 
 TransformChain fingertipChains[digitCount];
 int axesSwitch = 0;  // written by page.js
+int selectedJoint = -1;  // a joint frame's index, or -1
+// How many of the frame's calls were listed when each joint frame was reached.
+int jointCalls[jointFrameCount] = {};
+
 int shownCalls = -1;  // stepping: the calls shown, or -1 for the whole frame
 
-// Where stepping has reached, the current matrix's frame is drawn this long.
+// Where stepping has reached, the current matrix's frame is drawn large.
 constexpr float stepAxisLength = 3.0f;
+constexpr float stepAxisWidth = 5.0f;
 
 // At a fingertip, the calls in effect are that digit's chain: only those
 // are copied, five times a frame.
 void noteJointFrame(int frame)
 {
+    jointCalls[frame] = callsListedSoFar();
+    if (frame == selectedJoint)
+        beginHighlight();
     for (int digit = 0; digit < digitCount; ++digit) {
         if (frame != fingertipFrame(digit))
             continue;
@@ -55,10 +64,12 @@ void drawHierarchyOverFrame()
 {
     if (axesSwitch)
         drawJointAxes(lastJointFrames());
+    if (selectedJoint >= 0)
+        drawSelectedJointAxes(lastJointFrames(), selectedJoint);
     // At the last step the picture is the whole frame, with nothing over it.
     const CallListing& calls = lastFrameCalls();
     if (shownCalls > 0 && shownCalls < calls.count)
-        drawFrameAxes(calls.calls[shownCalls - 1].matrix, stepAxisLength);
+        drawFrameAxes(calls.calls[shownCalls - 1].matrix, stepAxisLength, stepAxisWidth);
 }
 
 extern "C" {
@@ -83,6 +94,24 @@ EMSCRIPTEN_KEEPALIVE const CallListing* webFrameCalls()
 EMSCRIPTEN_KEEPALIVE int* webAxesSwitch()
 {
     return &axesSwitch;
+}
+
+EMSCRIPTEN_KEEPALIVE const int* webJointCalls()
+{
+    return jointCalls;
+}
+
+EMSCRIPTEN_KEEPALIVE const float* webProjection()
+{
+    return projectionMatrix().m;
+}
+
+// A joint selected, or with -1 none: its subtree stands out, the rest dimmed.
+EMSCRIPTEN_KEEPALIVE void webSelectJoint(int frame)
+{
+    selectedJoint = frame;
+    dimOutsideHighlight(frame >= 0);
+    glutPostRedisplay();
 }
 
 // Stepping through the drawing: calls 1 .. count drawn, or -1 for all.

@@ -35,6 +35,9 @@ const stepWhole = document.getElementById('step-whole');
 const stepWhere = document.getElementById('step-where');
 const stepMatrices = document.getElementById('step-matrices');
 const callList = document.getElementById('calls');
+const jointTree = document.getElementById('joint-tree');
+const jointLabels = document.getElementById('joint-labels');
+const selectedJoint = document.getElementById('selected-joint');
 const pauseButton = document.getElementById('pause');
 const stepButton = document.getElementById('step-frame');
 
@@ -53,6 +56,7 @@ const page = {
   largestViewport: [Infinity, Infinity],
   linkNote: '',     // what reading the link left out, if anything
   step: null,       // the calls drawn when stepping through the frame; null for all
+  selected: -1,     // the selected joint frame's index, or -1
 };
 
 // KeyboardEvent.key says what the key types on any layout; these are the
@@ -120,6 +124,8 @@ async function serve() {
       } else if (item.slider) {
         setFromSlider(item.slider);
         showPose();
+      } else if (item.select !== undefined) {
+        Module.ccall('webSelectJoint', null, ['number'], [item.select]);
       } else if (item.step !== undefined) {
         Module.ccall('webShowCalls', null, ['number'], [item.step ?? -1]);
       } else if (item.link !== undefined) {
@@ -376,7 +382,7 @@ function showPose() {
 function linkHash() {
   const { rotX, rotY, rotZ, bend } = page.state();
   return `#bend=${bend.join(',')}&rot=${rotX},${rotY},${rotZ}&axes=${axesSwitch.checked ? 1 : 0}` +
-         `&digit=${chainDigit.value}&step=${page.step ?? 'all'}`;
+         `&digit=${chainDigit.value}&step=${page.step ?? 'all'}&joint=${page.joints[page.selected]?.name ?? 'none'}`;
 }
 
 function keepStateInLink() {
@@ -400,8 +406,9 @@ function readLink(link) {
     noteLink('The link is too long to be one of this page\'s; it was not read.');
     return;
   }
-  const reading = Module.ccall('webReadHash', 'number', ['string', 'number', 'number', 'number'],
-                               [hash, axesSwitch.checked ? 1 : 0, Number(chainDigit.value), page.step ?? -1]);
+  const reading = Module.ccall('webReadHash', 'number', ['string', 'number', 'number', 'number', 'number'],
+                               [hash, axesSwitch.checked ? 1 : 0, Number(chainDigit.value), page.step ?? -1,
+                                page.selected]);
   const int = offset => Module.HEAP32[(reading + offset) >> 2];
   axesSwitch.checked = int(layout.reading.axes) === 1;
   chainDigit.value = String(int(layout.reading.digit));
@@ -409,6 +416,8 @@ function readLink(link) {
   const step = int(layout.reading.step);
   page.step = step < 0 ? null : step;
   Module.ccall('webShowCalls', null, ['number'], [step]);
+  page.selected = int(layout.reading.joint);
+  Module.ccall('webSelectJoint', null, ['number'], [page.selected]);
   noteLink(Module.UTF8ToString(reading + layout.reading.note));
   showPose();
 }
@@ -425,11 +434,11 @@ function setFromSlider({ index, value }) {
 // out: sizes and offsets in bytes. hierarchy_view.cpp asserts the same.
 const layout = {
   frameCount: 20,                          // jointFrameCount
-  frame: { bytes: 68, matrix: 4 },         // JointFrame: the name's address, the matrix
+  frame: { bytes: 72, label: 4, matrix: 8 },  // JointFrame: the name's and label's addresses, the matrix
   call: { bytes: 24, depth: 4, args: 8 },  // TransformCall: kind, depth, four numbers
   chain: { bytes: 4 + 64 * 24, calls: 4 }, // TransformChain: the count, transformRoom calls
   listed: { bytes: 88, depth: 4, args: 8, matrix: 24 },  // ListedCall: name, depth, args, matrix
-  reading: { hashRoom: 2048, axes: 32, digit: 36, step: 40, note: 44 },  // PageStateReading, pageHashRoom
+  reading: { hashRoom: 2048, axes: 32, digit: 36, step: 40, joint: 44, note: 48 },  // PageStateReading, pageHashRoom
 };
 
 // The joint frames and the fingertips' chains of calls, as the last frame
@@ -439,11 +448,16 @@ function hierarchyReader() {
   const frames = Module._webJointFrames();
   const chains = Module._webFingertipChains();
   const frameCalls = Module._webFrameCalls();
+  const jointCalls = Module._webJointCalls();
   const int = address => Module.HEAP32[address >> 2];
   const floats = (address, count) => Array.from(Module.HEAPF32.subarray(address >> 2, (address >> 2) + count));
   return {
+    // How many of the frame's calls came before each joint frame was reached.
+    jointCalls: () => Array.from(Module.HEAP32.subarray(jointCalls >> 2, (jointCalls >> 2) + frameCount)),
+    projection: () => floats(Module._webProjection(), 16),
     joints: () => Array.from({ length: frameCount }, (_, i) => ({
       name: Module.UTF8ToString(int(frames + i * frame.bytes)),
+      label: Module.UTF8ToString(int(frames + i * frame.bytes + frame.label)),
       matrix: floats(frames + i * frame.bytes + frame.matrix, 16),
     })),
     chain: digit => {
@@ -517,9 +531,27 @@ function matrixOfCall({ name, args }) {
 const matrixRows = m => [0, 1, 2, 3].map(r =>
   [0, 1, 2, 3].map(c => shortNumber(m[4 * c + r]).padStart(10)).join(' ')).join('\n');
 
-// The listing of every call, and where stepping stands in it.
+// The calls in effect after the first `count`: what a pop undid is gone.
+function callsInEffect(count) {
+  const kept = [];
+  const pushedAt = [];
+  page.calls.slice(0, count).forEach(({ name }, i) => {
+    if (name === 'glPopMatrix')
+      kept.length = pushedAt.pop() ?? kept.length;
+    else if (!name.startsWith('glutSolid')) {
+      if (name === 'glPushMatrix')
+        pushedAt.push(kept.length);
+      kept.push(i);
+    }
+  });
+  return kept;
+}
+
+// The listing of every call, and where stepping stands in it; the calls
+// that built the selected joint's frame are marked.
 function showCalls() {
   const count = page.calls.length;
+  const builders = new Set(page.selected < 0 ? [] : callsInEffect(page.hierarchy.jointCalls()[page.selected]));
   stepSlider.max = String(Math.max(count, 1));
   const shown = page.step === null ? count : Math.min(page.step, count);
   stepSlider.value = String(shown);
@@ -538,6 +570,7 @@ function showCalls() {
   [...callList.children].forEach((item, i) => {
     item.classList.toggle('later', i >= shown);
     item.toggleAttribute('aria-current', page.step !== null && i === shown - 1);
+    item.classList.toggle('builds', builders.has(i));
   });
   const call = page.calls[shown - 1];
   if (page.step === null || !call) {
@@ -566,12 +599,97 @@ function stepTo(step) {
   enqueue({ step: page.step });
 }
 
+// Selects a joint frame by its name, or with null none: its subtree stands
+// out on the canvas, its axes are drawn long, and the listing marks the
+// calls that built it.
+function selectJoint(name) {
+  const index = page.joints.findIndex(joint => joint.name === name);
+  if (page.ended || (name !== null && index < 0))
+    return;
+  page.selected = index;
+  showSelection();
+  showCalls();
+  keepStateInLink();
+  enqueue({ select: index });
+}
+
+// Where a point of a joint frame falls on the canvas, in CSS pixels.
+function onCanvas(matrix, point) {
+  const p = page.hierarchy.projection();
+  const eye = [0, 1, 2, 3].map(r => [0, 1, 2, 3].reduce((sum, c) => sum + matrix[4 * c + r] * point[c], 0));
+  const clip = [0, 1, 3].map(r => [0, 1, 2, 3].reduce((sum, c) => sum + p[4 * c + r] * eye[c], 0));
+  return [(clip[0] / clip[2] + 1) / 2 * canvas.clientWidth, (1 - clip[1] / clip[2]) / 2 * canvas.clientHeight];
+}
+
+// The tree's pressed node, the selection's name, and its axes' letters
+// over the canvas.
+function showSelection() {
+  const joint = page.joints[page.selected];
+  for (const button of jointTree.querySelectorAll('button'))
+    button.setAttribute('aria-pressed', String(button.dataset.joint === joint?.name));
+  selectedJoint.textContent = joint ? `Selected: ${joint.label} (${joint.name}).` : 'No joint selected.';
+  const at = 2.7;  // selectedLetterDistance (joint_frames.h)
+  const letters = !joint ? [] : [['X', [at, 0, 0, 1]], ['Y', [0, at, 0, 1]], ['Z', [0, 0, at, 1]],
+                                 [joint.label, [0, 0, 0, 1]]];
+  jointLabels.replaceChildren(...letters.map(([text, point]) => {
+    const [x, y] = onCanvas(joint.matrix, point);
+    const label = document.createElement('span');
+    label.textContent = text;
+    label.style.left = `${canvas.offsetLeft + x}px`;
+    label.style.top = `${canvas.offsetTop + y + (text.length > 1 ? 14 : 0)}px`;
+    return label;
+  }));
+}
+
+// The tree of joints, hand › digit › joints › tip, made once.
+function buildJointTree() {
+  const joints = page.joints;
+  const button = ({ name, label }) => {
+    const node = document.createElement('button');
+    node.type = 'button';
+    node.dataset.joint = name;
+    node.textContent = label.replace(/^.*, /, '');
+    node.setAttribute('aria-label', `${label} (${name})`);
+    node.addEventListener('click', () => selectJoint(page.joints[page.selected]?.name === name ? null : name));
+    return node;
+  };
+  const digits = ['little finger', 'ring finger', 'middle finger', 'index finger', 'thumb'].map((digit, d) => {
+    const item = document.createElement('li');
+    item.append(`${digit}: `, ...joints.filter(({ name }) => name.startsWith(`d${d}.`)).map(button));
+    return item;
+  });
+  const hand = document.createElement('li');
+  const list = document.createElement('ul');
+  list.append(...digits);
+  hand.append(button(joints[0]), list);
+  const tree = document.createElement('ul');
+  tree.append(hand);
+  jointTree.replaceChildren(tree);
+}
+
+// A click near a joint's origin on the canvas selects it.
+canvas.addEventListener('click', event => {
+  if (!page.hierarchy || page.joints.length === 0)
+    return;
+  const box = canvas.getBoundingClientRect();
+  const distance = ({ matrix }) => {
+    const [x, y] = onCanvas(matrix, [0, 0, 0, 1]);
+    return Math.hypot(x - (event.clientX - box.left), y - (event.clientY - box.top));
+  };
+  const nearest = page.joints.reduce((best, joint) => (distance(joint) < distance(best) ? joint : best));
+  if (distance(nearest) <= 12)
+    selectJoint(nearest.name);
+});
+
 // The joint frames and the chosen digit's chain, as the last frame drew them.
 function showHierarchy() {
   if (!page.hierarchy)
     return;
   page.joints = page.hierarchy.joints();
   page.calls = page.hierarchy.calls();
+  if (!jointTree.firstChild)
+    buildJointTree();
+  showSelection();
   showCalls();
   const text = chainText(Number(chainDigit.value));
   if (chain.textContent !== text)
@@ -623,11 +741,14 @@ stepButton.addEventListener('click', letMotionGoOn);
 window.handViewer = {
   state: () => (page.state ? page.state() : null),
   // The joint frames as the chain panel last showed them: name and 16 numbers.
-  joints: () => page.joints.map(joint => ({ name: joint.name, matrix: [...joint.matrix] })),
+  joints: () => page.joints.map(joint => ({ ...joint, matrix: [...joint.matrix] })),
   // The frame last shown as code: [{name, args, depth, matrix}], as hand-snapshot --calls lists it.
   calls: () => page.calls.map(call => ({ ...call, args: [...call.args], matrix: [...call.matrix] })),
   // Draws calls 1 .. k of the frame only; step(null) draws the whole frame.
   step: stepTo,
+  // Selects a joint frame by name ("d3.s1"), or with null none.
+  select: selectJoint,
+  selected: () => page.joints[page.selected]?.name ?? null,
   get motionFrames() { return page.motionFrames; },
   // Time control for motions: pause after the frame on show, one frame more, play on.
   pause: () => pauseMotions(true),

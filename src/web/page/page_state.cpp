@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "joint_frames.h"
+
 namespace {
 
 // Reads exactly `count` finite numbers separated by commas.
@@ -66,6 +68,15 @@ bool readPart(std::string_view key, std::string_view value, PageState& state, bo
         state.digit = value[0] - '0';
         return true;
     }
+    if (key == "joint" && value == "none") {
+        state.joint = -1;
+        return true;
+    }
+    for (int i = 0; i < jointFrameCount; ++i)
+        if (key == "joint" && value == jointFrameName(i)) {
+            state.joint = i;
+            return true;
+        }
     if (key == "step" && value == "all") {
         state.step = -1;
         return true;

@@ -1,7 +1,7 @@
 #pragma once
 
 // The page's state as a link keeps it, after the '#':
-//   bend=B0,B1,B2,B3,B4&rot=X,Y,Z&axes=0|1&digit=D&step=K|all
+//   bend=B0,B1,B2,B3,B4&rot=X,Y,Z&axes=0|1&digit=D&step=K|all&joint=NAME|none
 // Plain text handling, built natively too, for its fuzz target.
 
 #include "hand_model.h"
@@ -19,6 +19,7 @@ struct PageState {
     int axes;                // the joint frames' switch: 0 or 1
     int digit;               // the digit whose chain is listed
     int step;                // the calls drawn when stepping, or -1 for the whole frame
+    int joint;               // the selected joint frame's index, or -1 for none
 };
 
 // Stepping goes through a frame's calls, which are never more than this.

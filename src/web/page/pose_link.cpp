@@ -11,9 +11,10 @@
 #include "scene.h"
 
 // page.js reads a reading as wasm32 lays it out (its `layout`).
-static_assert(sizeof(PageStateReading) == 44 + 160 && offsetof(PageStateReading, note) == 44);
+static_assert(sizeof(PageStateReading) == 48 + 160 && offsetof(PageStateReading, note) == 48);
 static_assert(offsetof(PageState, rotation) == 20 && offsetof(PageState, axes) == 32 &&
-              offsetof(PageState, digit) == 36 && offsetof(PageState, step) == 40);
+              offsetof(PageState, digit) == 36 && offsetof(PageState, step) == 40 &&
+              offsetof(PageState, joint) == 44);
 
 namespace {
 
@@ -33,11 +34,12 @@ extern "C" {
 
 // Reads a link's hash: the pose goes to the viewer at once; the page takes
 // the rest, and the note, from what is returned.
-EMSCRIPTEN_KEEPALIVE const PageStateReading* webReadHash(const char* hash, int axes, int digit, int step)
+EMSCRIPTEN_KEEPALIVE const PageStateReading* webReadHash(const char* hash, int axes, int digit, int step,
+                                                          int joint)
 {
     static PageStateReading reading;
     const PageState current{{hand.bend[0], hand.bend[1], hand.bend[2], hand.bend[3], hand.bend[4]},
-                            {rotX, rotY, rotZ}, axes, digit, step};
+                            {rotX, rotY, rotZ}, axes, digit, step, joint};
     reading = readPageHash(hash, current);
     setPose(reading.state.bend, reading.state.rotation);
     return &reading;
