@@ -93,15 +93,18 @@ ${clearedCanvas("document.querySelector('canvas')")}
   return folder;
 }
 
-// Closing the fingers one by one: 105 frames, with the joint frames' axes
-// or without. Each frame's time is taken as it is drawn; frames that fall in
-// the same animation frame were not shown.
-async function motionPace(browser, url, axes) {
+// Closing the fingers one by one: 105 frames, with the lesson on (every
+// joint frame's axes and a selected joint) or off. Each frame's time is
+// taken as it is drawn; frames that fall in the same animation frame were
+// not shown.
+async function motionPace(browser, url, lesson) {
   const { page } = await openPage(browser, url);
   await waitUntilReady(page);
   await typeKeys(page, 'n');
-  if (axes)
+  if (lesson) {
     await page.check('#axes-switch');
+    await page.evaluate(() => window.handViewer.select('d3.s1'));
+  }
   await page.evaluate(() => {
     window.frameTimes = [];
     const counted = Module.motionFrameDrawn;
@@ -116,7 +119,7 @@ async function motionPace(browser, url, axes) {
   const intervals = times.slice(1).map((t, i) => t - times[i]);
   const shown = new Set(times).size;
   const longest = Math.max(...intervals);
-  console.log(`motion pace${axes ? ' with axes' : ''}: ${times.length} frames, ${shown} in separate ` +
+  console.log(`motion pace${lesson ? ' with the lesson on' : ''}: ${times.length} frames, ${shown} in separate ` +
               `animation frames, median interval ${median(intervals).toFixed(1)} ms, ` +
               `longest ${longest.toFixed(1)} ms ` + againstGoal(shown === times.length, 'one per animation frame'));
   await page.close();

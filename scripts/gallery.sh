@@ -71,7 +71,7 @@ convert desktop/hand-viewer-256.png -define icon:auto-resize=256,128,48,32,16 de
 web=$root/scripts/web.sh
 "$web" --screenshot "$made/docs/web-page.png" --page --keys 3
 "$web" --screenshot "$made/docs/web-phone.png" --phone --keys 4
-"$web" --screenshot "$made/docs/learning.png" --lesson --keys rrrrrrrrrr
+"$web" --screenshot "$made/docs/learning.png" --lesson --keys rrrrrr
 
 # The image tests' references: one pose each that a wrong transform would spoil.
 $snap --out tests/golden/rest.png

@@ -1,7 +1,9 @@
 // Saves a PNG of the page's canvas (or of the browser window, or of a
-// phone's screen, or of the canvas with its joint frames and the index
-// finger's chain beside it) as headless Chromium shows it, after answering n
-// and typing KEYS ('\b' for Backspace), once the page is idle.
+// phone's screen, or the lesson: the canvas with its joint frames and the
+// index finger's middle joint selected, beside it the drawing stepped to
+// that joint's box, and the step's numbers) as headless Chromium shows it,
+// after answering n and typing KEYS ('\b' for Backspace), once the page is
+// idle.
 // Usage: node screenshot.mjs SITE_FOLDER FILE canvas|page|phone|lesson [KEYS]
 import { writeFile } from 'node:fs/promises';
 import { PNG } from 'pngjs';
@@ -27,14 +29,29 @@ async function picture(page, framing) {
   if (framing === 'canvas')
     return canvasPicture(page);
   if (framing === 'lesson') {
-    // The chain's text alone, not the width of its row.
-    const text = await page.evaluate(() => {
-      const range = document.createRange();
-      range.selectNodeContents(document.getElementById('chain'));
-      const { x, y, width, height } = range.getBoundingClientRect();
-      return { x: x + scrollX, y: y + scrollY, width: Math.ceil(width), height: Math.ceil(height) };
+    await page.evaluate(() => window.handViewer.select('d3.s1'));
+    await waitUntilIdle(page);
+    const selected = await canvasPicture(page);
+    // The box of the selected joint's segment: the first cube drawn after it.
+    await page.evaluate(() => {
+      const joint = window.handViewer.joints().find(({ name }) => name === 'd3.s1');
+      const calls = window.handViewer.calls();
+      const reached = calls.findIndex(({ matrix }) => matrix.every((v, e) => Math.abs(v - joint.matrix[e]) < 1e-6));
+      window.handViewer.step(calls.findIndex((call, i) => i > reached && call.name === 'glutSolidCube') + 1);
     });
-    return besideEachOther([await canvasPicture(page), await page.screenshot({ clip: text, fullPage: true })]);
+    await waitUntilIdle(page);
+    // The step's text alone, not the width of its rows.
+    const text = await page.evaluate(() => {
+      const boxes = ['step-where', 'step-matrices'].map(id => {
+        const range = document.createRange();
+        range.selectNodeContents(document.getElementById(id));
+        return range.getBoundingClientRect();
+      });
+      const [left, top] = [Math.min(...boxes.map(box => box.left)), Math.min(...boxes.map(box => box.top))];
+      const [right, bottom] = [Math.max(...boxes.map(box => box.right)), Math.max(...boxes.map(box => box.bottom))];
+      return { x: left + scrollX, y: top + scrollY, width: Math.ceil(right - left), height: Math.ceil(bottom - top) };
+    });
+    return besideEachOther([selected, await canvasPicture(page), await page.screenshot({ clip: text, fullPage: true })]);
   }
   return page.screenshot();
 }
