@@ -176,6 +176,11 @@ test('a joint is selected from the tree, the canvas or select(): its subtree sta
   assert.ok(marked.some(line => line.includes('glTranslatef(1.5, 0, 0)')) &&
             !marked.some(line => line.includes('glTranslatef(-3, 0, 0)')), marked.join('\n'));
   assert.match(page.url(), /&joint=d3\.s1$/);
+  // A line of the listing: the index finger's place on the knuckle line is the hand's own call.
+  await page.locator('#calls li', { hasText: 'glTranslatef(1.5, 0, 0)' }).click();
+  assert.equal(await page.evaluate(() => window.handViewer.selected()), 'hand');
+  assert.match(await page.locator('#step-where').textContent(), /glTranslatef\(1\.5, 0, 0\), the hand/);
+  await page.evaluate(() => window.handViewer.step(null));
 
   // At rest the little finger's tip lies where the projection puts it.
   await play(page, 'ffffffff');

@@ -547,6 +547,20 @@ function callsInEffect(count) {
   return kept;
 }
 
+// The innermost joint whose subtree call `i` belongs to: reached before it,
+// with the stack not popped below where it was reached since. -1: the view's.
+function jointOfCall(i) {
+  const reachedAt = page.hierarchy.jointCalls();
+  let innermost = -1;
+  reachedAt.forEach((start, joint) => {
+    const depth = start > 0 ? page.calls[start - 1].depth : 1;
+    const inside = start <= i && page.calls.slice(start, i + 1).every(call => call.depth >= depth);
+    if (inside && (innermost < 0 || start >= reachedAt[innermost]))
+      innermost = joint;
+  });
+  return innermost;
+}
+
 // The listing of every call, and where stepping stands in it; the calls
 // that built the selected joint's frame are marked.
 function showCalls() {
@@ -562,7 +576,10 @@ function showCalls() {
       const item = document.createElement('li');
       item.textContent = lines[i];
       item.className = isViewCall(call) ? 'view' : '';
-      item.addEventListener('click', () => stepTo(i + 1));
+      item.addEventListener('click', () => {
+        selectJoint(page.joints[jointOfCall(i)]?.name ?? null);
+        stepTo(i + 1);
+      });
       return item;
     }));
     callList.dataset.text = lines.join('\n');
