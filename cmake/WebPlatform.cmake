@@ -2,6 +2,10 @@
 # layer on WebGL and a GLUT on its canvas, the library page_gl (src/web/gl).
 # These targets stand for it under the usual names; only WebGL itself comes
 # from emscripten.
+# The viewer uses no exceptions; without them the C++ library's checks
+# abort rather than throw, and the exception machinery stays out of the page.
+add_compile_options(-fno-exceptions)
+
 foreach(target OpenGL::GL OpenGL::GLU GLUT::GLUT)
     add_library(${target} INTERFACE IMPORTED)
     set_target_properties(${target} PROPERTIES INTERFACE_LINK_LIBRARIES page_gl)

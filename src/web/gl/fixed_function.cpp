@@ -63,9 +63,19 @@ constexpr float dimmedShare = 0.3f;
 
 // Wider lines and points, which WebGL draws only 1 pixel wide, become two
 // triangles each, made on the window's pixels as GL makes them: a point a
-// square, a line widened across its minor axis.
+// square, a line widened across its minor axis. Made in device coordinates,
+// they wait, across glEnd and matrices, to be drawn together in one call
+// before anything else is drawn or any state they are drawn with changes.
 constexpr int quadRoom = 6 * lineVertexRoom;
 LineVertex quadVertices[quadRoom];
+int quadVertexCount = 0;
+
+void drawWaitingQuads()
+{
+    if (quadVertexCount > 0)
+        drawUnlit(quadVertices, quadVertexCount, identityMatrix(), GL_TRIANGLES);
+    quadVertexCount = 0;
+}
 
 // The vertex in normalised device coordinates.
 void toDevice(const Matrix4& modelViewProjection, const float position[3], float out[3])
@@ -97,6 +107,7 @@ void applyColourMaterial()
 
 void setCapability(GLenum capability, bool on)
 {
+    drawWaitingQuads();
     switch (capability) {
     case GL_LIGHTING: lighting = on; break;
     case GL_LIGHT0: light0Enabled = on; break;
@@ -130,6 +141,7 @@ void drawWaitingLines()
 {
     const Matrix4 modelViewProjection = projectionMatrix() * modelViewMatrix();
     if (primitive == GL_LINES && lineWidth <= 1) {
+        drawWaitingQuads();
         if (lineVertexCount > 0)
             drawUnlit(lineVertices, lineVertexCount, modelViewProjection, GL_LINES);
         lineVertexCount = 0;
@@ -138,7 +150,10 @@ void drawWaitingLines()
     // Half a width or a size in device units, which span the viewport twice.
     const float pixels = primitive == GL_LINES ? lineWidth : pointSize;
     const float halfX = pixels / viewportSize[0], halfY = pixels / viewportSize[1];
-    LineVertex* next = quadVertices;
+    const int quadsWaiting = (primitive == GL_POINTS ? lineVertexCount : lineVertexCount / 2) * 6;
+    if (quadVertexCount + quadsWaiting > quadRoom)
+        drawWaitingQuads();
+    LineVertex* next = quadVertices + quadVertexCount;
     if (primitive == GL_POINTS)
         for (int i = 0; i < lineVertexCount; ++i) {
             float p[3];
@@ -158,15 +173,20 @@ void drawWaitingLines()
                                          {b[0] + dx, b[1] + dy}, {a[0] + dx, a[1] + dy}};
             next = addQuad(next, corners, a[2], lineVertices[i].colour);
         }
-    if (next != quadVertices)
-        drawUnlit(quadVertices, static_cast<int>(next - quadVertices), identityMatrix(), GL_TRIANGLES);
+    quadVertexCount = static_cast<int>(next - quadVertices);
     lineVertexCount = 0;
 }
 
 }  // namespace
 
+void finishDrawing()
+{
+    drawWaitingQuads();
+}
+
 void drawLitSolid(const ShapeBuffer& shape, float size)
 {
+    drawWaitingQuads();
     LitDraw draw;
     draw.modelView = modelViewMatrix();
     draw.modelViewProjection = projectionMatrix() * draw.modelView;
@@ -198,6 +218,7 @@ void glClearDepth(GLclampd depth)
 // Every frame begins by clearing.
 void glClear(GLbitfield mask)
 {
+    drawWaitingQuads();
     clearCanvas(mask);
     beginListingFrame();
 }
@@ -209,6 +230,7 @@ void glDepthFunc(GLenum function)
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
 {
+    drawWaitingQuads();
     viewportSize[0] = static_cast<float>(width);
     viewportSize[1] = static_cast<float>(height);
     setViewport(x, y, width, height);

@@ -92,7 +92,10 @@ void glutPostRedisplay()
 }
 
 // The browser shows what was drawn once control returns to it.
-void glutSwapBuffers() {}
+void glutSwapBuffers()
+{
+    finishDrawing();
+}
 
 // The window is shown: its size is handed over and the first frame drawn at
 // the next animation frame, in a task of its own, so that starting never

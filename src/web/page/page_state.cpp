@@ -10,20 +10,65 @@
 
 namespace {
 
+// 10 to the power `n`, exact while it is at most 10^22.
+double tenToThe(double n)
+{
+    double power = 1;
+    for (double i = 0; i < n; ++i)
+        power *= 10;
+    return power;
+}
+
+// Digits as a whole number, at most 18 of them; false for none or more.
+bool readDigits(std::string_view digits, double& value)
+{
+    if (digits.empty() || digits.size() > 18)
+        return false;
+    long long whole = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return false;
+        whole = 10 * whole + (c - '0');
+    }
+    value = static_cast<double>(whole);
+    return true;
+}
+
+// A number as the page writes one (JavaScript's shortest form of a float):
+// [-]digits[.digits][e[+|-]digits]. Near enough to the float it was made
+// from that a float made from it is that very float; the C library's
+// strtod would do it exactly, at the cost of doubling the page's code.
+bool readNumber(std::string_view text, double& value)
+{
+    const bool negative = !text.empty() && text[0] == '-';
+    text.remove_prefix(negative ? 1 : 0);
+    const size_t e = text.find_first_of("eE");
+    double exponent = 0;
+    if (e != std::string_view::npos) {
+        std::string_view power = text.substr(e + 1);
+        const bool down = !power.empty() && (power[0] == '-' || power[0] == '+');
+        if (!readDigits(power.substr(down ? 1 : 0), exponent) || exponent > 400)
+            return false;
+        exponent = power[0] == '-' ? -exponent : exponent;
+        text = text.substr(0, e);
+    }
+    const size_t point = text.find('.');
+    const std::string_view fraction = point == std::string_view::npos ? "" : text.substr(point + 1);
+    double whole = 0, parts = 0;
+    if (!readDigits(text.substr(0, point), whole) || (point != std::string_view::npos && !readDigits(fraction, parts)))
+        return false;
+    const double mantissa = whole + parts / tenToThe(static_cast<double>(fraction.size()));
+    const double signedMantissa = negative ? -mantissa : mantissa;
+    value = exponent < 0 ? signedMantissa / tenToThe(-exponent) : signedMantissa * tenToThe(exponent);
+    return std::isfinite(value);
+}
+
 // Reads exactly `count` finite numbers separated by commas.
 bool readNumbers(std::string_view text, double* values, int count)
 {
     for (int i = 0; i < count; ++i) {
         const size_t comma = text.find(',');
-        const std::string_view part = text.substr(0, comma);
-        char buffer[64];
-        if (part.empty() || part.size() >= sizeof buffer || (comma == std::string_view::npos) != (i == count - 1))
-            return false;
-        part.copy(buffer, part.size());
-        buffer[part.size()] = '\0';
-        char* end = nullptr;
-        values[i] = std::strtod(buffer, &end);
-        if (*end != '\0' || !std::isfinite(values[i]))
+        if ((comma == std::string_view::npos) != (i == count - 1) || !readNumber(text.substr(0, comma), values[i]))
             return false;
         text.remove_prefix(comma == std::string_view::npos ? text.size() : comma + 1);
     }
