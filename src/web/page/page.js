@@ -704,8 +704,15 @@ function showHierarchy() {
     return;
   page.joints = page.hierarchy.joints();
   page.calls = page.hierarchy.calls();
-  if (!jointTree.firstChild)
-    buildJointTree();
+  // The first frame is shown before the tree and the listing are made: a
+  // few hundred elements that would hold it up.
+  if (!jointTree.firstChild) {
+    setTimeout(() => {
+      buildJointTree();
+      showHierarchy();
+    });
+    return;
+  }
   showSelection();
   showCalls();
   const text = chainText(Number(chainDigit.value));
