@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -46,8 +45,8 @@ bool readNumber(std::string_view text, double& value)
     double exponent = 0;
     if (e != std::string_view::npos) {
         std::string_view power = text.substr(e + 1);
-        const bool down = !power.empty() && (power[0] == '-' || power[0] == '+');
-        if (!readDigits(power.substr(down ? 1 : 0), exponent) || exponent > 400)
+        const bool hasSign = !power.empty() && (power[0] == '-' || power[0] == '+');
+        if (!readDigits(power.substr(hasSign ? 1 : 0), exponent) || exponent > 400)
             return false;
         exponent = power[0] == '-' ? -exponent : exponent;
         text = text.substr(0, e);
