@@ -36,8 +36,10 @@ int shownCalls = -1;  // stepping: the calls shown, or -1 for the whole frame
 constexpr float stepAxisLength = 3.0f;
 constexpr float stepAxisWidth = 5.0f;
 
-// At a fingertip, the calls in effect are that digit's chain: only those
-// are copied, five times a frame.
+// Each joint frame as drawing reaches it: where it falls among the frame's
+// calls, where the selected joint's highlight begins, and at a fingertip
+// that digit's chain, the calls in effect (only those are copied, five
+// times a frame).
 void noteJointFrame(int frame)
 {
     jointCalls[frame] = callsListedSoFar();

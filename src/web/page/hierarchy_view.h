@@ -1,12 +1,13 @@
 #pragma once
 
-// The hierarchy made visible on the page: every frame's joint frames and
-// the chain of calls to each fingertip, kept in memory for page.js to read
-// after each key and motion, and the joint frames' axes drawn over the
-// picture while the page's switch is on.
+// The hierarchy made visible on the page: every frame's joint frames, the
+// chain of calls to each fingertip and the frame's calls listed, kept in
+// memory for page.js to read after each key and motion; and over the
+// picture, the joint frames' axes while the page's switch is on, the
+// selected joint's, and where stepping through the calls has reached.
 
 // Starts recording; called once the GL is ready.
 void recordHierarchy();
 
-// Draws the axes over the frame just drawn, if the page asks for them.
+// Draws over the frame just drawn what the page asks for.
 void drawHierarchyOverFrame();
