@@ -3,7 +3,6 @@
 #include <GL/glut.h>
 #include <emscripten.h>
 
-#include <algorithm>
 #include <cstddef>
 
 #include "fixed_function.h"
@@ -13,18 +12,14 @@
 
 // page.js reads these from memory as they are laid out here for wasm32 (its
 // `layout`): a change on either side must be made on both.
-static_assert(jointFrameCount == 20 && transformRoom == 64 && digitCount == 5);
+static_assert(jointFrameCount == 20);
 static_assert(sizeof(JointFrame) == 72 && offsetof(JointFrame, label) == 4 && offsetof(JointFrame, matrix) == 8);
-static_assert(sizeof(TransformCall) == 24 && offsetof(TransformCall, depth) == 4 &&
-              offsetof(TransformCall, args) == 8);
-static_assert(sizeof(TransformChain) == 4 + 64 * 24 && offsetof(TransformChain, calls) == 4);
 static_assert(listedCallRoom == 512 && sizeof(ListedCall) == 88 && offsetof(ListedCall, depth) == 4 &&
               offsetof(ListedCall, args) == 8 && offsetof(ListedCall, matrix) == 24);
 static_assert(sizeof(CallListing) == 4 + 512 * 88 && offsetof(CallListing, calls) == 4);
 
 namespace {
 
-TransformChain fingertipChains[digitCount];
 int axesSwitch = 0;  // written by page.js
 int selectedJoint = -1;  // a joint frame's index, or -1
 // How many of the frame's calls were listed when each joint frame was reached.
@@ -37,22 +32,13 @@ constexpr float stepAxisLength = 3.0f;
 constexpr float stepAxisWidth = 5.0f;
 
 // Each joint frame as drawing reaches it: where it falls among the frame's
-// calls, where the selected joint's highlight begins, and at a fingertip
-// that digit's chain, the calls in effect (only those are copied, five
-// times a frame).
+// calls (page.js finds a fingertip's chain there), and where the selected
+// joint's highlight begins.
 void noteJointFrame(int frame)
 {
     jointCalls[frame] = callsListedSoFar();
     if (frame == selectedJoint)
         beginHighlight();
-    for (int digit = 0; digit < digitCount; ++digit) {
-        if (frame != fingertipFrame(digit))
-            continue;
-        const TransformChain& calls = transformsInEffect();
-        TransformChain& chain = fingertipChains[digit];
-        chain.count = calls.count;
-        std::copy(calls.calls, calls.calls + calls.count, chain.calls);
-    }
 }
 
 }  // namespace
@@ -76,16 +62,12 @@ void drawHierarchyOverFrame()
 
 extern "C" {
 
-// Where the page reads the joint frames, the fingertips' chains, the last
-// frame's calls and the switch, straight from memory, like the pose.
+// Where the page reads the joint frames, the last frame's calls, where each
+// joint was reached among them, and the switch, straight from memory, like
+// the pose.
 EMSCRIPTEN_KEEPALIVE const JointFrame* webJointFrames()
 {
     return lastJointFrames();
-}
-
-EMSCRIPTEN_KEEPALIVE const TransformChain* webFingertipChains()
-{
-    return fingertipChains;
 }
 
 EMSCRIPTEN_KEEPALIVE const CallListing* webFrameCalls()

@@ -1,8 +1,8 @@
 #pragma once
 
-// The hierarchy made visible on the page: every frame's joint frames, the
-// chain of calls to each fingertip and the frame's calls listed, kept in
-// memory for page.js to read after each key and motion; and over the
+// The hierarchy made visible on the page: every frame's joint frames and
+// its calls listed, kept in memory for page.js to read after each key and
+// motion; and over the
 // picture, the joint frames' axes while the page's switch is on, the
 // selected joint's, and where stepping through the calls has reached.
 

@@ -50,7 +50,7 @@ const page = {
   dropped: 0,
   motionFrames: 0,
   state: null,      // reads the view angles and bends from the viewer's memory
-  hierarchy: null,  // reads the joint frames and fingertip chains from it
+  hierarchy: null,  // reads the joint frames and the frame's calls from it
   joints: [],       // the joint frames as last shown
   calls: [],        // the matrix calls and shapes of the frame last shown
   largestViewport: [Infinity, Infinity],
@@ -435,18 +435,15 @@ function setFromSlider({ index, value }) {
 const layout = {
   frameCount: 20,                          // jointFrameCount
   frame: { bytes: 72, label: 4, matrix: 8 },  // JointFrame: the name's and label's addresses, the matrix
-  call: { bytes: 24, depth: 4, args: 8 },  // TransformCall: kind, depth, four numbers
-  chain: { bytes: 4 + 64 * 24, calls: 4 }, // TransformChain: the count, transformRoom calls
   listed: { bytes: 88, depth: 4, args: 8, matrix: 24 },  // ListedCall: name, depth, args, matrix
   reading: { hashRoom: 2048, axes: 32, digit: 36, step: 40, joint: 44, note: 48 },  // PageStateReading, pageHashRoom
 };
 
-// The joint frames and the fingertips' chains of calls, as the last frame
-// drawn left them in the viewer's memory.
+// The joint frames and the frame's calls, as the last frame drawn left them
+// in the viewer's memory.
 function hierarchyReader() {
-  const { frameCount, frame, call, chain, listed } = layout;
+  const { frameCount, frame, listed } = layout;
   const frames = Module._webJointFrames();
-  const chains = Module._webFingertipChains();
   const frameCalls = Module._webFrameCalls();
   const jointCalls = Module._webJointCalls();
   const int = address => Module.HEAP32[address >> 2];
@@ -460,13 +457,6 @@ function hierarchyReader() {
       label: Module.UTF8ToString(int(frames + i * frame.bytes + frame.label)),
       matrix: floats(frames + i * frame.bytes + frame.matrix, 16),
     })),
-    chain: digit => {
-      const start = chains + digit * chain.bytes;
-      return Array.from({ length: int(start) }, (_, i) => {
-        const at = start + chain.calls + i * call.bytes;
-        return { kind: int(at), depth: int(at + call.depth), args: floats(at + call.args, 4) };
-      });
-    },
     // CallListing: the count, then ListedCalls.
     calls: () => Array.from({ length: int(frameCalls) }, (_, i) => {
       const at = frameCalls + 4 + i * listed.bytes;
@@ -485,23 +475,20 @@ const listedNames = [
   ['glRotatef', 4], ['glScalef', 3], ['glutSolidSphere', 3], ['glutSolidCube', 1],
 ];
 
-// In TransformKind's order (matrix_stacks.h), with the numbers each takes.
-const transformCalls = [
-  ['glTranslatef', 3], ['glRotatef', 4], ['glScalef', 3], ['glPushMatrix', 0], ['glLoadMatrixf', 0],
-];
 const shortNumber = x => String(Number(x.toPrecision(6)));
+const callText = ({ name, args }) => `${name}(${args.map(shortNumber).join(', ')})`;
 
+// The calls in effect where the digit's fingertip is reached, from the base
+// transform on (its opening load left out), each indented by the pushes in
+// effect when it was made.
 function chainText(digit) {
-  const lines = page.hierarchy.chain(digit).map(({ kind, depth, args }) => {
-    const [name, count] = transformCalls[kind];
-    return '  '.repeat(depth) + `${name}(${args.slice(0, count).map(shortNumber).join(', ')})`;
-  });
-  const tip = page.joints.find(joint => joint.name === `d${digit}.tip`).matrix;
-  const where = tip.slice(12, 15).map(x => String(Number(x.toPrecision(4)))).join(', ');
+  const tip = page.joints.findIndex(joint => joint.name === `d${digit}.tip`);
+  const lines = callsInEffect(page.hierarchy.jointCalls()[tip]).map(i => page.calls[i])
+    .filter(call => call.name !== 'glLoadIdentity' || call.depth > 1)
+    .map(call => '  '.repeat(call.depth - (call.name === 'glPushMatrix' ? 2 : 1)) + callText(call));
+  const where = page.joints[tip].matrix.slice(12, 15).map(x => String(Number(x.toPrecision(4)))).join(', ');
   return [...lines, `tip at (${where}) in eye space`].join('\n');
 }
-
-const callText = ({ name, args }) => `${name}(${args.map(shortNumber).join(', ')})`;
 
 // The view's calls set up the eye and turn the whole hand: all of them
 // leave at most the scene's own push in effect, and only its closing pop
