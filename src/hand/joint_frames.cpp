@@ -127,9 +127,12 @@ const JointFrames& lastJointFrames()
     return frames;
 }
 
-const char* jointFrameName(int index)
+int jointFrameIndex(std::string_view name)
 {
-    return frameNames[index];
+    for (int i = 0; i < jointFrameCount; ++i)
+        if (name == frameNames[i])
+            return i;
+    return -1;
 }
 
 int fingertipFrame(int digit)

@@ -4,6 +4,7 @@
 // and their axes drawn over the picture: the hierarchy made visible.
 
 #include <string>
+#include <string_view>
 
 #include "hand_drawing.h"
 
@@ -31,8 +32,8 @@ void stopRecordingJointFrames();
 // The frames of the last hand drawn.
 const JointFrames& lastJointFrames();
 
-// The name of the frame at `index` in JointFrames ("d3.s1").
-const char* jointFrameName(int index);
+// The index in JointFrames of the frame with this name ("d3.s1"), or -1.
+int jointFrameIndex(std::string_view name);
 
 // The index of digit `digit`'s fingertip frame.
 int fingertipFrame(int digit);

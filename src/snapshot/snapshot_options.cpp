@@ -104,12 +104,12 @@ std::string readKeys(const std::string& text)
 }
 
 // A joint frame's index by its name: "hand", "dI.sJ" or "dI.tip".
-int jointFrameIndex(const std::string& name)
+int selectedJoint(const std::string& name)
 {
-    for (int i = 0; i < jointFrameCount; ++i)
-        if (name == jointFrameName(i))
-            return i;
-    throw UsageError("--select takes a joint frame's name, such as hand, d3.s1 or d4.tip, not '" + name + "'");
+    const int index = jointFrameIndex(name);
+    if (index < 0)
+        throw UsageError("--select takes a joint frame's name, such as hand, d3.s1 or d4.tip, not '" + name + "'");
+    return index;
 }
 
 }  // namespace
@@ -152,7 +152,7 @@ SnapshotOptions parseSnapshotOptions(int argc, const char* const* argv)
         } else if (option == "--calls") {
             options.calls = value;
         } else if (option == "--select") {
-            options.select = jointFrameIndex(value);
+            options.select = selectedJoint(value);
         } else if (option == "--every") {
             char* end = nullptr;
             const long n = std::strtol(value.c_str(), &end, 10);

@@ -116,11 +116,10 @@ bool readPart(std::string_view key, std::string_view value, PageState& state, bo
         state.joint = -1;
         return true;
     }
-    for (int i = 0; i < jointFrameCount; ++i)
-        if (key == "joint" && value == jointFrameName(i)) {
-            state.joint = i;
-            return true;
-        }
+    if (key == "joint" && jointFrameIndex(value) >= 0) {
+        state.joint = jointFrameIndex(value);
+        return true;
+    }
     if (key == "step" && value == "all") {
         state.step = -1;
         return true;
