@@ -63,6 +63,8 @@ for size in 48 128 256; do
     convert "$scratch/icon.png" -crop 700x700+314+163 +repage -transparent black \
         -resize "${size}x$size" "${png_without_time[@]}" "desktop/hand-viewer-$size.png"
 done
+# The page's icon travels inside the page: the same in 64 colours, a third of the bytes.
+convert desktop/hand-viewer-48.png -colors 64 "${png_without_time[@]}" src/web/page/hand-viewer-icon.png
 # The Windows program's icon, in the sizes Explorer asks for.
 convert desktop/hand-viewer-256.png -define icon:auto-resize=256,128,48,32,16 desktop/hand-viewer.ico
 

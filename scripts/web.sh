@@ -45,7 +45,7 @@ if ! configured=$(emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release 2>&
     echo "$configured" >&2
     exit 1
 fi
-cmake --build build-web -j "$(nproc)" --target hand-viewer-page
+cmake --build build-web -j "$(nproc)" --target hand-viewer-html
 site=$PWD/build-web/site
 
 [ -z "$build_only" ] || exit 0

@@ -313,13 +313,15 @@ test('y puts the canvas in full screen, at the screen\'s size', async () => {
 });
 
 test('keys typed before the viewer has loaded: the first answers, the rest wait', async () => {
-  let release;
-  const loaded = new Promise(resolve => { release = resolve; });
-  const { page, seen } = await openPage(web.browser, web.url, page =>
-    page.route('**/hand-viewer.wasm', async route => { await loaded; await route.continue(); }));
+  // A slow machine: the viewer's WebAssembly is held back until the keys are typed.
+  const { page, seen } = await openPage(web.browser, web.url, page => page.addInitScript(() => {
+    const instantiate = WebAssembly.instantiate;
+    const held = new Promise(resolve => { window.releaseViewer = resolve; });
+    WebAssembly.instantiate = (...args) => held.then(() => instantiate(...args));
+  }));
   await typeKeys(page, 'n/');
   assert.equal(await page.evaluate(() => window.handViewer.ready), false);
-  release();
+  await page.evaluate(() => window.releaseViewer());
   await waitUntilReady(page);
   await waitUntilIdle(page);
   assert.deepEqual((await stateOf(page)).bend, [100, 100, 100, 100, 100]);

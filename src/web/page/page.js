@@ -772,9 +772,19 @@ window.handViewer = {
   get droppedKeys() { return page.dropped; },
 };
 
+// The page carries the viewer's WebAssembly itself, compiled while the page
+// loaded (window.handViewerWasm); the runtime would fetch it instead.
+function instantiateWasm(imports, receiveInstance) {
+  Promise.resolve(window.handViewerWasm)
+    .then(module => WebAssembly.instantiate(module, imports).then(instance => receiveInstance(instance, module)))
+    .catch(error => end(`${failedMessage} (${error})`));
+  return {};
+}
+
 // Read by hand-viewer.js, which runs after this script.
 window.Module = {
   canvas,
+  instantiateWasm,
   print: text => console.log(text),
   printErr: text => console.warn(text),
   onRuntimeInitialized() {
