@@ -12,6 +12,7 @@ import { launchChromium, serveSite } from '../../src/web/tools/page_session.mjs'
 
 const root = new URL('../..', import.meta.url).pathname;
 export const site = path.join(root, 'build-web/site');
+export const oneFile = path.join(root, 'build-web/hand-viewer.html');
 const snapshot = process.env.HAND_SNAPSHOT || path.join(root, 'build/hand-snapshot');
 
 // Runs hand-snapshot, from the native build, on a private Xvfb.

@@ -1,0 +1,195 @@
+// The page's behaviour in every engine, opened from disk as a teacher hands
+// it out (hand-viewer.html, file://): the question, keys and motions, the
+// queue, the pad, the joint frames, and the picture against hand-snapshot's.
+// HAND_ENGINES=firefox,webkit picks engines; all three run by default.
+
+import assert from 'node:assert/strict';
+import { after, before, describe, test } from 'node:test';
+import { pathToFileURL } from 'node:url';
+import { engineNames, launchEngine } from '../../src/web/tools/engines.mjs';
+import {
+  axisPixels, fuzzyDifference, nativeCalls, nativeJoints, nativePictures, oneFile, outlineDifference,
+} from './support.mjs';
+
+const url = pathToFileURL(oneFile).href;
+const engines = process.env.HAND_ENGINES?.split(',') ?? engineNames;
+
+// The poses the page is held against hand-snapshot in, and the pixels at
+// 10 % it may differ by in each. Measured the same in all three engines: at
+// most 1 (4 exactly); normalised normals, a lighting fault, give 126 at rest.
+const poses = ['', '/', '2', '4', '3', ',,,,,,]]]]qqqqrrrrrrtttt'];
+const pictureTolerance = 10;
+
+// A bent digit, against the hand at rest: 87 outline pixels or more.
+const outlineTolerance = 50;
+
+const numbersNear = (a, b, label) => a.forEach((value, e) => assert.ok(Math.abs(value - b[e]) <= 1e-4, `${label}[${e}]`));
+
+for (const name of engines) {
+  describe(name, () => {
+    let engine;
+    before(async () => { engine = await launchEngine(name); });
+    after(() => engine?.close());
+
+    // A page with the hand at rest and the question answered with n.
+    async function freshTab() {
+      const tab = await engine.open(url);
+      await tab.waitFor(() => window.handViewer?.ready);
+      await tab.press('n');
+      return tab;
+    }
+    async function play(tab, keys) {
+      for (const key of keys)
+        await tab.press({ '\b': 'Backspace', '\x1b': 'Escape' }[key] ?? key);
+      await tab.waitFor(() => !window.handViewer.busy());
+    }
+    const stateOf = tab => tab.evaluate(() => window.handViewer.state());
+    const motionFrames = tab => tab.evaluate(() => window.handViewer.motionFrames);
+    async function closeClean(tab) {
+      assert.deepEqual(tab.errors ?? [], []);
+      await tab.close();
+    }
+
+    test('the question is asked as the console asks it; the first key answers it and goes no further', async () => {
+      const tab = await engine.open(url);
+      await tab.waitFor(() => window.handViewer?.ready);
+      assert.equal(await tab.text('#console'), 'FullScreen?(y/n) ');
+      await play(tab, 'q');
+      assert.equal(await tab.text('#console'), 'FullScreen?(y/n) q');
+      assert.deepEqual(await stateOf(tab), { rotX: 0, rotY: 0, rotZ: 0, bend: [0, 0, 0, 0, 0] });
+      await play(tab, 'q');
+      assert.deepEqual((await stateOf(tab)).bend, [5, 0, 0, 0, 0]);
+      await closeClean(tab);
+    });
+
+    test('the page draws what hand-snapshot draws, pose by pose', async () => {
+      const native = nativePictures(poses);
+      for (const [i, keys] of poses.entries()) {
+        const tab = await freshTab();
+        await play(tab, keys);
+        const difference = fuzzyDifference(await tab.picture(), native[i]);
+        assert.ok(difference <= pictureTolerance, `${JSON.stringify(keys)}: ${difference} pixels`);
+        await closeClean(tab);
+      }
+    });
+
+    test('joint frames: their axes at the switch, in motions too; the chain, joints() and calls() follow the keys', async () => {
+      const tab = await freshTab();
+      await play(tab, 'rrrr');
+      const joints = await tab.evaluate(() => window.handViewer.joints());
+      const native = nativeJoints('rrrr');
+      assert.deepEqual(joints.map(joint => joint.name), native.map(joint => joint.name));
+      joints.forEach((joint, k) => numbersNear(joint.matrix, native[k].matrix, joint.name));
+      const calls = await tab.evaluate(() => window.handViewer.calls());
+      const nativeListing = nativeCalls('rrrr');
+      assert.deepEqual(calls.map(call => [call.name, call.depth]), nativeListing.map(call => [call.name, call.depth]));
+      calls.forEach((call, k) => numbersNear([...call.args, ...call.matrix], [...nativeListing[k].args, ...nativeListing[k].matrix], k));
+      assert.match(await tab.text('#chain'), /^ {6}glRotatef\(18, 1, 0, 0\)$/m);
+      assert.equal(axisPixels(await tab.picture()), 0);
+
+      // From the keyboard: Tab reaches the switch and the chooser, which take
+      // Space and the arrows; the hand gets none of them.
+      const state = await stateOf(tab);
+      for (let tabs = 0; tabs < 40 && await tab.evaluate(() => document.activeElement.id) !== 'axes-switch'; tabs++)
+        await tab.press('Tab');
+      await tab.press(' ');
+      await tab.waitFor(() => !window.handViewer.busy());
+      assert.ok(axisPixels(await tab.picture()) > 100);
+      await tab.press('Tab');
+      await tab.press('ArrowDown');
+      assert.match(await tab.text('#chain'), /glScalef\(1\.5, 1, 1\)/);
+      assert.deepEqual(await stateOf(tab), state);
+
+      await tab.evaluate(() => document.activeElement.blur());
+      await tab.press('-');
+      await tab.waitFor(() => window.handViewer.motionFrames >= 50);
+      assert.ok(axisPixels(await tab.picture()) > 100, 'in a motion');
+      await tab.waitFor(() => !window.handViewer.busy());
+      assert.match(await tab.text('#chain'), /^glTranslatef\(0, 0, -10\)\nglPushMatrix\(\)\n/,
+                   'from the base transform, after frames with axes');
+      await closeClean(tab);
+    });
+
+    test('motions draw as many frames as they do natively, and are seen frame by frame', async () => {
+      const cases = [
+        { before: '', keys: '/', frames: 21 },
+        { before: '/', keys: '/', frames: 1 },
+        { before: '', keys: '1', frames: 43 },
+        { before: '22', keys: '\b', frames: 58 },
+        { before: '4', keys: '\b', frames: 47 },
+      ];
+      for (const { before: earlier, keys, frames } of cases) {
+        const tab = await freshTab();
+        await play(tab, earlier);
+        const start = await motionFrames(tab);
+        await play(tab, keys);
+        assert.equal(await motionFrames(tab) - start, frames, JSON.stringify(earlier + keys));
+        await closeClean(tab);
+      }
+
+      const tab = await freshTab();
+      const first = await tab.picture();  // closing one by one starts from the open hand
+      await tab.press('-');
+      await tab.waitFor(() => window.handViewer.motionFrames >= 50);
+      const middle = await tab.picture();
+      await tab.waitFor(() => !window.handViewer.busy());
+      assert.equal(await motionFrames(tab), 105);
+      const last = await tab.picture();
+      assert.ok(outlineDifference(middle, first) > outlineTolerance, 'middle against first');
+      assert.ok(outlineDifference(middle, last) > outlineTolerance, 'middle against last');
+      await closeClean(tab);
+    });
+
+    test('keys typed during a motion wait and are served in order, up to the cap; Backspace, * and + as natively', async () => {
+      const tab = await freshTab();
+      for (const key of '2.3q')
+        await tab.press(key);
+      assert.equal(await tab.evaluate(() => window.handViewer.busy()), true);
+      await tab.waitFor(() => !window.handViewer.busy());
+      // Natively: 2 turns half way and raises the middle finger (36 frames), the
+      // period turns 5 more, 3 makes a fist and shows thumb and little finger
+      // (55 frames), q bends the little finger one step.
+      assert.deepEqual(await stateOf(tab), { rotX: 0, rotY: 185, rotZ: 0, bend: [5, 100, 100, 100, 0] });
+      assert.equal(await motionFrames(tab), 91);
+
+      await play(tab, '\b.\b');
+      assert.deepEqual(await stateOf(tab), { rotX: 0, rotY: 0, rotZ: 0, bend: [0, 0, 0, 0, 0] });
+      await play(tab, '/*');
+      assert.deepEqual((await stateOf(tab)).bend, [0, 0, 0, 0, 0]);
+      await play(tab, '/');
+      const closed = await motionFrames(tab);
+      await play(tab, '+');
+      assert.equal(await motionFrames(tab) - closed, 105);
+
+      // Unbound keys do nothing.
+      const state = await stateOf(tab);
+      const frames = await motionFrames(tab);
+      await play(tab, ['Q', 'x', 'Delete', 'ArrowUp', 'ArrowLeft', 'F1']);
+      assert.deepEqual(await stateOf(tab), state);
+      assert.equal(await motionFrames(tab), frames);
+
+      // During a motion, 1,000 keys wait; the ones past them are dropped.
+      await tab.press('-');
+      await tab.evaluate(() => {
+        for (let i = 0; i < 1005; i++)
+          document.body.dispatchEvent(new KeyboardEvent('keydown', { key: '.', bubbles: true }));
+      });
+      assert.equal(await tab.evaluate(() => window.handViewer.droppedKeys), 5);
+      await closeClean(tab);
+    });
+
+    test('the pad by pointer: a click is one key; Escape ends the viewer and the page says how to start again', async () => {
+      const tab = await freshTab();
+      await tab.click('#pad button[data-key="e"]');
+      await tab.click('#pad button[data-key="."]');
+      await tab.waitFor(() => !window.handViewer.busy());
+      assert.deepEqual(await stateOf(tab), { rotX: 0, rotY: 5, rotZ: 0, bend: [0, 0, 5, 0, 0] });
+      await tab.click('#pad button[data-key="Escape"]');
+      await tab.waitFor(() => window.handViewer.ended);
+      assert.match(await tab.text('#status'), /ended.*Reload/);
+      await play(tab, '.');
+      assert.equal((await stateOf(tab)).rotY, 5, 'keys after Escape are ignored');
+      await closeClean(tab);
+    });
+  });
+}
