@@ -4,9 +4,11 @@
 native_build=(g++ cmake make freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev)
 debian_package=(dpkg-dev file)
 web_build=(emscripten cmake make)
-# Chromium, Mesa's Vulkan driver for it to draw WebGL with, the fonts the
-# page names, and npm for the driver that opens it (Playwright).
-browser=(chromium mesa-vulkan-drivers fonts-dejavu-core npm)
+# The three engines the page is checked in: Chromium, with Mesa's Vulkan
+# driver to draw WebGL with; Firefox ESR and WebKitGTK's MiniBrowser with its
+# WebDriver, both on Xvfb. The fonts the page names, and npm for the drivers
+# (Playwright, puppeteer-core, selenium-webdriver).
+browser=(chromium mesa-vulkan-drivers firefox-esr webkit2gtk-driver xvfb fonts-dejavu-core npm)
 # Wine too: the tests run the program under it, and users may try it there.
 windows_build=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake make dpkg-dev xz-utils
                wine wine64)

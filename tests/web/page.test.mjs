@@ -154,6 +154,35 @@ test('a paused motion holds its frame, steps a frame at a time, and plays on wit
   await expectClean(session);
 });
 
+test('#embed in a 400 x 300 iframe: the canvas fills it over a small pad, and the hash keeps the pose after "embed"', async () => {
+  const course = `${web.url}course.html`;
+  const { page, seen } = await openPage(web.browser, course, page => page.route(course, route => route.fulfill({
+    contentType: 'text/html',
+    body: `<p style="height: 2000px">A course page</p>
+           <iframe src="${web.url}#embed&bend=0,50,100,0,20" width="400" height="300" title="The hand"></iframe>`,
+  })));
+  await page.waitForFunction(() => frames.length === 1);
+  const frame = page.frames()[1];
+  await frame.waitForFunction(() => window.handViewer?.ready && !window.handViewer.busy());
+  assert.equal(await page.evaluate(() => scrollY), 0, 'the course page stays where it was');
+  await frame.click('#pad button[data-key="q"]');
+  await frame.waitForFunction(() => !window.handViewer.busy());
+  const inFrame = await frame.evaluate(() => ({
+    canvas: [canvas.clientWidth, canvas.clientHeight],
+    pad: document.getElementById('pad').getBoundingClientRect().bottom <= innerHeight,
+    hash: location.hash,
+    bend: window.handViewer.state().bend,
+  }));
+  assert.equal(inFrame.canvas[0], 400);
+  assert.ok(inFrame.canvas[1] >= 200, `${inFrame.canvas[1]} px high`);
+  assert.deepEqual([inFrame.pad, inFrame.bend], [true, [5, 50, 100, 0, 20]]);
+  assert.match(inFrame.hash, /^#embed&bend=5,50,100,0,20&rot=0,0,0&/);
+  const picture = PNG.sync.read(await frame.locator('#canvas').screenshot());
+  assert.ok(picture.data.filter((_, i) => i % 4 === 0 && isLit(picture, i)).length > 5000);
+  assert.deepEqual(seen.errors, []);
+  await page.close();
+});
+
 test('y puts the canvas in full screen, at the screen\'s size', async () => {
   const { page, seen } = await openPage(web.browser, web.url);
   await waitUntilReady(page);

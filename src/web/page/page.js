@@ -17,6 +17,12 @@ const cannotStartMessage = 'The viewer could not start: its WebGL shaders failed
 const noWebGLMessage = 'This browser cannot draw with WebGL (it is missing or turned off), ' +
                        'and the hand needs it. Turn WebGL on, or try another browser.';
 
+// hand-viewer.html#embed: the canvas and a small pad alone, filling an
+// iframe in a course page, the question answered n. The rest of the hash is
+// the page's own link, kept after "embed".
+const embedded = location.hash.slice(1).split('&').includes('embed');
+document.documentElement.classList.toggle('embed', embedded);
+
 const canvas = document.getElementById('canvas');
 const viewer = document.getElementById('viewer');
 const pad = document.getElementById('pad');
@@ -164,7 +170,7 @@ function answer(code) {
     say('');
   if (code === 'y'.charCodeAt(0))
     enterFullScreen();
-  else
+  else if (!embedded)  // in a frame it would scroll the page around it
     viewer.scrollIntoView({ block: 'nearest' });  // on a phone: the hand and the pad in view
   serve();
 }
@@ -381,7 +387,7 @@ function showPose() {
 // the very float.
 function linkHash() {
   const { rotX, rotY, rotZ, bend } = page.state();
-  return `#bend=${bend.join(',')}&rot=${rotX},${rotY},${rotZ}&axes=${axesSwitch.checked ? 1 : 0}` +
+  return `#${embedded ? 'embed&' : ''}bend=${bend.join(',')}&rot=${rotX},${rotY},${rotZ}&axes=${axesSwitch.checked ? 1 : 0}` +
          `&digit=${chainDigit.value}&step=${page.step ?? 'all'}&joint=${page.joints[page.selected]?.name ?? 'none'}`;
 }
 
@@ -399,7 +405,7 @@ function noteLink(text) {
 // Reads a link's hash into the viewer and the page (page_state.h), unless
 // it is longer than any link of the page's: then the viewer is not asked.
 function readLink(link) {
-  const hash = link.slice(1);
+  const hash = link.slice(1).split('&').filter(part => part !== 'embed').join('&');
   if (hash === '' || link === linkHash())
     return;
   if (hash.length > layout.reading.hashRoom) {
@@ -801,3 +807,5 @@ window.Module = {
   viewerCannotStart: log => end(cannotStartMessage + log),
 };
 watchCanvasSize();
+if (embedded)
+  answer('n'.charCodeAt(0));

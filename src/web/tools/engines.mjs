@@ -9,6 +9,7 @@
 // errors the page threw or logged, where the engine tells them (null where not).
 
 import { spawn } from 'node:child_process';
+import { existsSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { PNG } from 'pngjs';
 import puppeteer from 'puppeteer-core';
@@ -104,6 +105,10 @@ const webDriverKeys = {
   ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN, ArrowLeft: Key.ARROW_LEFT, ArrowRight: Key.ARROW_RIGHT, F1: Key.F1,
 };
 
+// Where Debian's libwebkit2gtk-4.1-0 puts MiniBrowser on this machine.
+const miniBrowser = () => ['x86_64-linux-gnu', 'aarch64-linux-gnu', 'i386-linux-gnu']
+  .map(triplet => `/usr/lib/${triplet}/webkit2gtk-4.1/MiniBrowser`).find(existsSync);
+
 // MiniBrowser has one window: each open() loads the page afresh in it.
 async function webkit() {
   const screen = await startXvfb();
@@ -114,7 +119,7 @@ async function webkit() {
   const driver = await new Builder().usingServer(`http://127.0.0.1:${port}`).withCapabilities({
     browserName: 'MiniBrowser',
     'webkitgtk:browserOptions': {
-      binary: process.env.MINIBROWSER || '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
+      binary: process.env.MINIBROWSER || miniBrowser(),
       args: ['--automation'],
     },
   }).build().catch(error => { stop(); throw error; });
