@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Puts every artefact a release carries in dist/: the Debian package, the
-# Windows zip, the web page as a .tar.gz of static files (unpack it on any
-# static web host) and SHA256SUMS over them.
+# Windows zip, the web page as one file (hand-viewer.html, to open from disk or
+# put anywhere) and as a .tar.gz of its site (unpack it on any static web host),
+# and SHA256SUMS over them.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -24,7 +25,8 @@ scripts/web.sh --build
 echo "Release: the archives and their sums"
 
 rm -rf dist && mkdir dist
-cp build/hand-viewer_"$version"_*.deb build-windows/hand-viewer-"$version"-windows-x64.zip dist/
+cp build/hand-viewer_"$version"_*.deb build-windows/hand-viewer-"$version"-windows-x64.zip \
+    build-web/hand-viewer.html dist/
 # The same files always make the same archive: sorted, no owners, the
 # commit's time.
 tar --create --gzip --file "dist/hand-viewer-$version-web.tar.gz" \
