@@ -1,5 +1,7 @@
 #include "webgl_drawing.h"
 
+#include <emscripten.h>
+#include <emscripten/html5.h>
 #include <webgl/webgl1.h>
 
 #include <cstddef>
@@ -94,27 +96,53 @@ GLuint compile(GLenum type, const char* source)
     const GLuint shader = emscripten_glCreateShader(type);
     emscripten_glShaderSource(shader, 1, &source, nullptr);
     emscripten_glCompileShader(shader);
-    GLint compiled = GL_FALSE;
-    emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (!compiled)
-        noteFailure(type == GL_VERTEX_SHADER ? "vertex shader: " : "fragment shader: ", shader,
-                    emscripten_glGetShaderInfoLog);
     return shader;
 }
 
-GLuint link(const char* vertexSource, const char* secondAttributeName)
+GLuint link(GLuint vertexShader, GLuint fragmentShader, const char* secondAttributeName)
 {
     const GLuint program = emscripten_glCreateProgram();
-    emscripten_glAttachShader(program, compile(GL_VERTEX_SHADER, vertexSource));
-    emscripten_glAttachShader(program, compile(GL_FRAGMENT_SHADER, fragmentShader));
+    emscripten_glAttachShader(program, vertexShader);
+    emscripten_glAttachShader(program, fragmentShader);
     emscripten_glBindAttribLocation(program, positionAttribute, "position");
     emscripten_glBindAttribLocation(program, secondAttribute, secondAttributeName);
     emscripten_glLinkProgram(program);
-    GLint linked = GL_FALSE;
-    emscripten_glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (!linked)
+    return program;
+}
+
+// Asking whether a shader compiled, or a program linked, waits for it: asked
+// only once every one has been handed over, they are built side by side.
+bool compiled(GLuint shader, const char* what)
+{
+    GLint status = GL_FALSE;
+    emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
+    if (!status)
+        noteFailure(what, shader, emscripten_glGetShaderInfoLog);
+    return status;
+}
+
+// Where the browser builds programs on threads of its own
+// (KHR_parallel_shader_compile), the page waits for them without blocking:
+// it still paints and takes keys, rather than hang for as long as a compile
+// takes (hundreds of milliseconds on a software rasteriser).
+void waitUntilBuilt(GLuint program)
+{
+    constexpr GLenum completionStatus = 0x91B1;  // GL_COMPLETION_STATUS_KHR
+    if (!emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(), "KHR_parallel_shader_compile"))
+        return;
+    GLint built = GL_FALSE;
+    for (emscripten_glGetProgramiv(program, completionStatus, &built); !built;
+         emscripten_glGetProgramiv(program, completionStatus, &built))
+        emscripten_sleep(4);
+}
+
+bool linked(GLuint program)
+{
+    GLint status = GL_FALSE;
+    emscripten_glGetProgramiv(program, GL_LINK_STATUS, &status);
+    if (!status)
         noteFailure("linking: ", program, emscripten_glGetProgramInfoLog);
-    return linked && !failure[0] ? program : 0;
+    return status;
 }
 
 void pointAttributesAt(GLuint buffer, GLsizei stride, std::size_t secondOffset)
@@ -129,9 +157,16 @@ void pointAttributesAt(GLuint buffer, GLsizei stride, std::size_t secondOffset)
 
 const char* startWebGLDrawing()
 {
-    lit.program = link(litVertexShader, "normal");
-    lines.program = link(lineVertexShader, "colour");
-    if (!lit.program || !lines.program)
+    const GLuint litVertex = compile(GL_VERTEX_SHADER, litVertexShader);
+    const GLuint lineVertex = compile(GL_VERTEX_SHADER, lineVertexShader);
+    const GLuint fragment = compile(GL_FRAGMENT_SHADER, fragmentShader);
+    lit.program = link(litVertex, fragment, "normal");
+    lines.program = link(lineVertex, fragment, "colour");
+    waitUntilBuilt(lit.program);
+    waitUntilBuilt(lines.program);
+    const bool built = compiled(litVertex, "vertex shader: ") && compiled(lineVertex, "vertex shader: ") &&
+                       compiled(fragment, "fragment shader: ") && linked(lit.program) && linked(lines.program);
+    if (!built)
         return failure;
     auto uniform = [](GLuint program, const char* name) {
         return emscripten_glGetUniformLocation(program, name);
