@@ -18,15 +18,14 @@ const snapshot = process.env.HAND_SNAPSHOT || path.join(root, 'build/hand-snapsh
 // Runs hand-snapshot, from the native build, on a private Xvfb.
 const snap = args => execFileSync(path.join(root, 'scripts/with-xvfb.sh'), [snapshot, ...args], { encoding: 'utf8' });
 
-// The native build's picture after each of `poses` (keys, as --keys takes them).
+// The native build's picture after each of `poses` (keys, as --keys takes
+// them), all drawn on one Xvfb.
 export function nativePictures(poses) {
   const folder = mkdtempSync(path.join(tmpdir(), 'native-'));
+  const eachPose = 'i=0; for keys in "$@"; do "$0" --keys "$keys" --out "$i.png"; i=$((i + 1)); done';
   try {
-    return poses.map((keys, i) => {
-      const file = path.join(folder, `${i}.png`);
-      snap(['--keys', keys, '--out', file]);
-      return PNG.sync.read(readFileSync(file));
-    });
+    execFileSync(path.join(root, 'scripts/with-xvfb.sh'), ['bash', '-c', eachPose, snapshot, ...poses], { cwd: folder });
+    return poses.map((_, i) => PNG.sync.read(readFileSync(path.join(folder, `${i}.png`))));
   } finally {
     rmSync(folder, { recursive: true });
   }

@@ -5,8 +5,9 @@
 // - WebKitGTK's MiniBrowser under a private Xvfb, through WebKitWebDriver
 //   (W3C WebDriver) and selenium-webdriver.
 // launchEngine(name) gives { name, open(url), close() }; a tab from open()
-// has evaluate, waitFor, press, click, text, picture and close, and the
-// errors the page threw or logged, where the engine tells them (null where not).
+// has evaluate, waitFor, press, click, text, picture and close, tap where the
+// driver can touch (Firefox; Chromium's touch screen is touch.test.mjs's), and
+// the errors the page threw or logged, where the engine tells them (null where not).
 
 import { spawn } from 'node:child_process';
 import { existsSync } from 'node:fs';
@@ -85,6 +86,7 @@ async function firefox() {
       const page = await browser.newPage();
       await page.setViewport(viewport);
       const opened = scriptedTab(page, async () => (await page.$('#canvas')).screenshot());
+      opened.tap = selector => page.tap(selector);  // a touch, over BiDi's input actions
       await page.goto(url);
       return opened;
     },
