@@ -692,21 +692,34 @@ canvas.addEventListener('click', event => {
 });
 
 // The joint frames and the chosen digit's chain, as the last frame drew them.
+// The tree and the listing are a few hundred elements: they are made after
+// the first frame, once the lesson is near the screen. On a phone it starts
+// below the fold; embedded, it is not shown at all.
+let lessonWatched = false;
+function buildLessonWhenNear() {
+  if (lessonWatched)
+    return;
+  lessonWatched = true;
+  const observer = new IntersectionObserver(([entry]) => {
+    if (!entry.isIntersecting)
+      return;
+    observer.disconnect();
+    buildJointTree();
+    showHierarchy();
+  }, { rootMargin: '300px' });
+  observer.observe(lesson);
+}
+
 function showHierarchy() {
   if (!page.hierarchy)
     return;
   page.joints = page.hierarchy.joints();
   page.calls = page.hierarchy.calls();
-  // The first frame is shown before the tree and the listing are made: a
-  // few hundred elements that would hold it up.
+  showSelection();
   if (!jointTree.firstChild) {
-    setTimeout(() => {
-      buildJointTree();
-      showHierarchy();
-    });
+    buildLessonWhenNear();
     return;
   }
-  showSelection();
   showCalls();
   const text = chainText(Number(chainDigit.value));
   if (chain.textContent !== text)
