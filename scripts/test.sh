@@ -2,7 +2,7 @@
 # Builds everything and runs every test: the unit and end-to-end tests in a
 # normal build (the Windows program's, under Wine, among them), then the unit
 # tests again under AddressSanitizer and UBSan (built alone: the end-to-end
-# tests and the programs do not run there), each fuzz target for 20 s, then
+# tests and the programs do not run there), the fuzz targets for 10 s, then
 # the web page's tests in headless Chromium, after making the release twice
 # from fresh clones to check that it is the same bit for bit. With --web,
 # the web page's tests alone.
@@ -41,7 +41,7 @@ cmake -S . -B build-sanitize -DHAND_BUILD_TESTS=ON -DHAND_SANITIZE=ON
 cmake --build build-sanitize -j "$jobs" --target unit-tests
 (cd build-sanitize && ctest --output-on-failure -j "$jobs" -L unit)
 
-scripts/fuzz.sh 20
+scripts/fuzz.sh 10
 
 scripts/check-reproducible.sh
 browser_tests
