@@ -130,9 +130,12 @@ void waitUntilBuilt(GLuint program)
     constexpr GLenum completionStatus = 0x91B1;  // GL_COMPLETION_STATUS_KHR
     if (!emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(), "KHR_parallel_shader_compile"))
         return;
-    GLint built = GL_FALSE;
-    for (emscripten_glGetProgramiv(program, completionStatus, &built); !built;
-         emscripten_glGetProgramiv(program, completionStatus, &built))
+    auto built = [program] {
+        GLint status = GL_FALSE;
+        emscripten_glGetProgramiv(program, completionStatus, &status);
+        return status == GL_TRUE;
+    };
+    while (!built())
         emscripten_sleep(4);
 }
 

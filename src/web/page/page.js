@@ -691,7 +691,6 @@ canvas.addEventListener('click', event => {
     selectJoint(nearest.name);
 });
 
-// The joint frames and the chosen digit's chain, as the last frame drew them.
 // The tree and the listing are a few hundred elements: they are made after
 // the first frame, once the lesson is near the screen. On a phone it starts
 // below the fold; embedded, it is not shown at all.
@@ -710,6 +709,7 @@ function buildLessonWhenNear() {
   observer.observe(lesson);
 }
 
+// The joint frames and the chosen digit's chain, as the last frame drew them.
 function showHierarchy() {
   if (!page.hierarchy)
     return;
