@@ -24,14 +24,31 @@ const wasmLoader = gzipped => '<script>window.handViewerWasm=new Response(new Bl
   `atob('${gzipped.toString('base64')}'),c=>c.charCodeAt(0))]).stream()` +
   ".pipeThrough(new DecompressionStream('gzip'))).arrayBuffer().then(WebAssembly.compile);</script>";
 
+// Each of the page's own files is put in its place, or the build stops:
+// a page that still names a file would not open from disk.
+function inline(html, pattern, replacement) {
+  if (!pattern.test(html))
+    throw new Error(`one_file: index.html has nothing like ${pattern}`);
+  return html.replace(pattern, replacement);
+}
+
+function script(name) {
+  const text = compactScript(read(name, 'utf8'));
+  if (/<\/script/i.test(text))
+    throw new Error(`one_file: ${name} holds "</script", which would end its element`);
+  return text;
+}
+
 const deferred = [];
-const page = read('index.html', 'utf8')
-  .replace(/<!--[\s\S]*?-->\n?/g, '')
-  .replace(/<link rel="icon" href="([^"]+)">/, (_, png) => `<link rel="icon" href="data:image/png;base64,${read(png).toString('base64')}">`)
-  .replace(/<link rel="stylesheet" href="([^"]+)">/, (_, css) => `<style>\n${read(css, 'utf8').replace(/\/\*[\s\S]*?\*\/\n?/g, '')}</style>`)
-  .replace(/<link rel="preload" href="([^"]+\.wasm)"[^>]*>/, (_, wasm) => wasmLoader(gzipSync(read(wasm), { level: 9 })))
-  .replace(/<script src="([^"]+)" defer><\/script>\n/g, (_, js) => { deferred.push(compactScript(read(js, 'utf8'))); return ''; })
-  .replace('</body>', () => deferred.map(js => `<script>\n${js}</script>\n`).join('') + '</body>');
+let page = read('index.html', 'utf8').replace(/<!--[\s\S]*?-->\n?/g, '');
+page = inline(page, /<link rel="icon" href="([^"]+)">/,
+              (_, png) => `<link rel="icon" href="data:image/png;base64,${read(png).toString('base64')}">`);
+page = inline(page, /<link rel="stylesheet" href="([^"]+)">/,
+              (_, css) => `<style>\n${read(css, 'utf8').replace(/\/\*[\s\S]*?\*\/\n?/g, '')}</style>`);
+page = inline(page, /<link rel="preload" href="([^"]+\.wasm)"[^>]*>/,
+              (_, wasm) => wasmLoader(gzipSync(read(wasm), { level: 9 })));
+page = inline(page, /<script src="([^"]+)" defer><\/script>\n/g, (_, js) => { deferred.push(script(js)); return ''; });
+page = page.replace('</body>', () => deferred.map(js => `<script>\n${js}</script>\n`).join('') + '</body>');
 
 for (const out of outs)
   writeFileSync(out, page);
