@@ -64,9 +64,10 @@ function scriptedTab(page, canvasPng) {
 
 async function chromium() {
   const browser = await launchChromium();
+  const context = await browser.newContext({ viewport });  // one for all tabs: a new one each costs time
   return {
     async open(url) {
-      const page = await browser.newPage({ viewport });
+      const page = await context.newPage();
       const opened = scriptedTab(page, () => page.locator('#canvas').screenshot());
       await page.goto(url);
       return opened;
