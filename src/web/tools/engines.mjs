@@ -52,7 +52,6 @@ function keepErrors(page) {
 // Playwright and puppeteer pages are alike enough for one tab.
 function scriptedTab(page, canvasPng) {
   return tab({
-    page,
     errors: keepErrors(page),
     evaluate: (fn, arg) => page.evaluate(fn, arg),
     press: key => page.keyboard.press(key),
