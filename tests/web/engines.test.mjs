@@ -7,6 +7,7 @@ import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import { engineNames, launchEngine } from '../../src/web/tools/engines.mjs';
+import { keyNames } from '../../src/web/tools/page_session.mjs';
 import {
   axisPixels, fuzzyDifference, nativeCalls, nativeJoints, nativePictures, oneFile, outlineDifference,
 } from './support.mjs';
@@ -42,7 +43,7 @@ for (const name of engines) {
     }
     async function play(tab, keys) {
       for (const key of keys)
-        await tab.press({ '\b': 'Backspace', '\x1b': 'Escape' }[key] ?? key);
+        await tab.press(keyNames[key] ?? key);
       await tab.waitFor(() => !window.handViewer.busy());
     }
     // Back to the hand at rest through the page's own link, which sets the
@@ -58,18 +59,6 @@ for (const name of engines) {
       assert.deepEqual(tab.errors ?? [], []);
       await tab.close();
     }
-
-    test('the question is asked as the console asks it; the first key answers it and goes no further', async () => {
-      const tab = await engine.open(url);
-      await tab.waitFor(() => window.handViewer?.ready);
-      assert.equal(await tab.text('#console'), 'FullScreen?(y/n) ');
-      await play(tab, 'q');
-      assert.equal(await tab.text('#console'), 'FullScreen?(y/n) q');
-      assert.deepEqual(await stateOf(tab), { rotX: 0, rotY: 0, rotZ: 0, bend: [0, 0, 0, 0, 0] });
-      await play(tab, 'q');
-      assert.deepEqual((await stateOf(tab)).bend, [5, 0, 0, 0, 0]);
-      await closeClean(tab);
-    });
 
     test('the page draws what hand-snapshot draws, pose by pose', async () => {
       native ??= nativePictures(poses);
@@ -189,8 +178,14 @@ for (const name of engines) {
       await closeClean(tab);
     });
 
-    test('the pad by pointer, and by touch where the driver can: a click or tap is one key; Escape ends the viewer and the page says how to start again', async () => {
-      const tab = await freshTab();
+    test('the question as the console asks it, answered by the first key alone; the pad by pointer, and by touch ' +
+         'where the driver can: a click or tap is one key; Escape ends the viewer and the page says how to start again', async () => {
+      const tab = await engine.open(url);
+      await tab.waitFor(() => window.handViewer?.ready);
+      assert.equal(await tab.text('#console'), 'FullScreen?(y/n) ');
+      await play(tab, 'q');
+      assert.equal(await tab.text('#console'), 'FullScreen?(y/n) q');
+      assert.deepEqual((await stateOf(tab)).bend, [0, 0, 0, 0, 0]);
       await tab.click('#pad button[data-key="e"]');
       await tab.click('#pad button[data-key="."]');
       await tab.waitFor(() => !window.handViewer.busy());

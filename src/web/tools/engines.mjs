@@ -15,7 +15,7 @@ import { createServer } from 'node:net';
 import { PNG } from 'pngjs';
 import puppeteer from 'puppeteer-core';
 import { Builder, By, Key } from 'selenium-webdriver';
-import { launchChromium } from './page_session.mjs';
+import { keepErrors, launchChromium } from './page_session.mjs';
 import { startXvfb } from './xvfb.mjs';
 
 export const engineNames = ['chromium', 'firefox', 'webkit'];
@@ -36,17 +36,6 @@ function tab(own) {
     text: selector => own.evaluate(s => document.querySelector(s).textContent, selector),
     picture: async () => PNG.sync.read(await own.canvasPng()),
   };
-}
-
-// Errors thrown or logged, for engines that report them to the driver.
-function keepErrors(page) {
-  const errors = [];
-  page.on('pageerror', error => errors.push(String(error)));
-  page.on('console', message => {
-    if (message.type() === 'error')
-      errors.push(`console error: ${message.text()}`);
-  });
-  return errors;
 }
 
 // Playwright and puppeteer pages are alike enough for one tab.

@@ -16,6 +16,18 @@ export function launchChromium(extraArgs = []) {
   });
 }
 
+// The errors a page throws or logs, as they come (Playwright's and
+// puppeteer's pages tell them alike).
+export function keepErrors(page) {
+  const errors = [];
+  page.on('pageerror', error => errors.push(String(error)));
+  page.on('console', message => {
+    if (message.type() === 'error')
+      errors.push(`console error: ${message.text()}`);
+  });
+  return errors;
+}
+
 // A fresh page on `url`, with the errors it throws or logs and the requests
 // it makes kept.
 // `beforeLoad` may set the page up (e.g. hold a request back) before it loads;
@@ -23,12 +35,7 @@ export function launchChromium(extraArgs = []) {
 export async function openPage(browser, url, beforeLoad = async () => {}, device = {}) {
   const page = await browser.newPage({ viewport: { width: 800, height: 900 }, ...device });
   await beforeLoad(page);
-  const seen = { errors: [], requests: [] };
-  page.on('pageerror', error => seen.errors.push(String(error)));
-  page.on('console', message => {
-    if (message.type() === 'error')
-      seen.errors.push(`console error: ${message.text()}`);
-  });
+  const seen = { errors: keepErrors(page), requests: [] };
   page.on('request', request => seen.requests.push(request.url()));
   await page.goto(url);
   return { page, seen };
