@@ -125,10 +125,13 @@ async function webkit() {
         evaluate,
         press: key => driver.actions().sendKeys(webDriverKeys[key] ?? key).perform(),
         click: async selector => driver.findElement(By.css(selector)).click(),
-        // Its element screenshots leave a WebGL canvas black: the window's, cropped.
+        // Its element screenshots leave a WebGL canvas black: the window's,
+        // cropped, once a scroll (the page's own after the answer, or this
+        // one) has been painted.
         async canvasPng() {
-          const box = await evaluate(() => {
+          const box = await evaluate(async () => {
             canvas.scrollIntoView({ block: 'nearest' });
+            await new Promise(painted => requestAnimationFrame(() => requestAnimationFrame(painted)));
             const { x, y, width, height } = canvas.getBoundingClientRect();
             return [x, y, width, height].map(v => Math.round(v * devicePixelRatio));
           });
