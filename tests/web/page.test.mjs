@@ -202,11 +202,20 @@ test('y puts the canvas in full screen, at the screen\'s size', async () => {
 });
 
 test('keys typed before the viewer has loaded: the first answers, the rest wait', async () => {
-  // A slow machine: the viewer's WebAssembly is held back until the keys are typed.
+  // A slow GPU that builds programs on threads of its own: the viewer's
+  // shaders are still being built when the keys are typed.
   const { page, seen } = await openPage(web.browser, web.url, page => page.addInitScript(() => {
-    const instantiate = WebAssembly.instantiate;
-    const held = new Promise(resolve => { window.releaseViewer = resolve; });
-    WebAssembly.instantiate = (...args) => held.then(() => instantiate(...args));
+    const proto = WebGLRenderingContext.prototype;
+    const { getExtension, getProgramParameter } = proto;
+    const completionStatus = 0x91B1;
+    let built = false;
+    window.releaseViewer = () => { built = true; };
+    proto.getExtension = function (name) {
+      return name === 'KHR_parallel_shader_compile' ? { COMPLETION_STATUS_KHR: completionStatus } : getExtension.call(this, name);
+    };
+    proto.getProgramParameter = function (program, name) {
+      return name === completionStatus ? built : getProgramParameter.call(this, program, name);
+    };
   }));
   await typeKeys(page, 'n/');
   assert.equal(await page.evaluate(() => window.handViewer.ready), false);
@@ -230,6 +239,7 @@ test('a browser without WebGL is told so, and a shader WebGL refuses is reported
   const { page, seen } = await openPage(web.browser, web.url, page => page.addInitScript(() => {
     const proto = WebGLRenderingContext.prototype;
     proto.getShaderParameter = function (shader, name) { return name === this.COMPILE_STATUS ? false : 0; };
+    proto.getProgramParameter = function (program, name) { return name === this.LINK_STATUS ? false : 0; };
     proto.getShaderInfoLog = () => 'ERROR: 0:7: broken on purpose';
   }));
   await page.waitForFunction(() => window.handViewer.ended);

@@ -791,13 +791,20 @@ window.handViewer = {
   get droppedKeys() { return page.dropped; },
 };
 
-// The page carries the viewer's WebAssembly itself, compiled while the page
-// loaded (window.handViewerWasm); the runtime would fetch it instead.
+// The page carries the viewer's WebAssembly itself, a module made in its
+// head (window.handViewerWasm); the runtime would fetch it instead. It is
+// instantiated at once, so that main() runs as this script ends: the
+// viewer's context and shaders are made before the page's first paint
+// keeps the GPU busy.
 function instantiateWasm(imports, receiveInstance) {
-  Promise.resolve(window.handViewerWasm)
-    .then(module => WebAssembly.instantiate(module, imports).then(instance => receiveInstance(instance, module)))
-    .catch(error => end(`${failedMessage} (${error})`));
-  return {};
+  try {
+    const instance = new WebAssembly.Instance(window.handViewerWasm, imports);
+    receiveInstance(instance, window.handViewerWasm);
+    return instance.exports;
+  } catch (error) {
+    end(`${failedMessage} (${error})`);
+    return {};
+  }
 }
 
 // Read by hand-viewer.js, which runs after this script.
