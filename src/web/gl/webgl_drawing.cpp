@@ -110,8 +110,6 @@ GLuint link(GLuint vertexShader, GLuint fragmentShader, const char* secondAttrib
     return program;
 }
 
-// Asking whether a shader compiled, or a program linked, waits for it: asked
-// only once every one has been handed over, they are built side by side.
 bool compiled(GLuint shader, const char* what)
 {
     GLint status = GL_FALSE;
@@ -139,13 +137,19 @@ void waitUntilBuilt(GLuint program)
         emscripten_sleep(4);
 }
 
-bool linked(GLuint program)
+// Asking whether a program linked waits for it, and each question is a round
+// trip to the browser's GPU process: asked only once every program has been
+// handed over, they are built side by side, and a shader's own status is
+// asked only when its program did not link, to say why.
+bool linked(GLuint program, GLuint vertexShader, GLuint fragmentShader)
 {
     GLint status = GL_FALSE;
     emscripten_glGetProgramiv(program, GL_LINK_STATUS, &status);
-    if (!status)
+    if (status)
+        return true;
+    if (compiled(vertexShader, "vertex shader: ") && compiled(fragmentShader, "fragment shader: "))
         noteFailure("linking: ", program, emscripten_glGetProgramInfoLog);
-    return status;
+    return false;
 }
 
 void pointAttributesAt(GLuint buffer, GLsizei stride, std::size_t secondOffset)
@@ -167,9 +171,7 @@ const char* startWebGLDrawing()
     lines.program = link(lineVertex, fragment, "colour");
     waitUntilBuilt(lit.program);
     waitUntilBuilt(lines.program);
-    const bool built = compiled(litVertex, "vertex shader: ") && compiled(lineVertex, "vertex shader: ") &&
-                       compiled(fragment, "fragment shader: ") && linked(lit.program) && linked(lines.program);
-    if (!built)
+    if (!linked(lit.program, litVertex, fragment) || !linked(lines.program, lineVertex, fragment))
         return failure;
     auto uniform = [](GLuint program, const char* name) {
         return emscripten_glGetUniformLocation(program, name);
