@@ -9,7 +9,8 @@
 //   smaller than base64 alone;
 // - the scripts at the end of the body, where their `defer` had them run,
 //   in one element, so that the viewer starts as soon as the page's script
-//   has run, with no paint between them.
+//   has run, with no paint between them; index.html holds the first paint
+//   back until this element (#viewer-start) has run.
 // Comments and indentation go; the gzip level is fixed so that the same
 // build makes the same file.
 
@@ -49,7 +50,7 @@ page = inline(page, /<link rel="stylesheet" href="([^"]+)">/,
 page = inline(page, /<link rel="preload" href="([^"]+\.wasm)"[^>]*>/,
               (_, wasm) => wasmLoader(read(wasm)));
 page = inline(page, /<script src="([^"]+)" defer><\/script>\n/g, (_, js) => { deferred.push(script(js)); return ''; });
-page = page.replace('</body>', () => `<script>\n${deferred.join('')}</script>\n</body>`);
+page = page.replace('</body>', () => `<script id="viewer-start">\n${deferred.join('')}</script>\n</body>`);
 
 for (const out of outs)
   writeFileSync(out, page);
