@@ -41,7 +41,9 @@ scripts/ensure-packages.sh "${packages[@]}"
 
 # Debian's emscripten needs to be told where its node modules and Python are.
 export NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
-if ! configured=$(emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release 2>&1); then
+# Optimised for size: the page carries its WebAssembly inside itself, and a
+# quarter less of it is read, made into a module and sent sooner.
+if ! configured=$(emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel 2>&1); then
     echo "$configured" >&2
     exit 1
 fi

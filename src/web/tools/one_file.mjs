@@ -4,27 +4,29 @@
 // page.css, page.js, hand-viewer.js and .wasm, hand-viewer.png); every OUT
 // gets the same page, with each file index.html names in its place:
 // - the style sheet and the icon inline;
-// - the WebAssembly deflated, as base64, made into a module by the head
-//   (carried_wasm.js): a browser will not fetch a file:// wasm, and this is
-//   smaller than base64 alone;
+// - the WebAssembly as text, a character a byte, made into a module by the
+//   head (carried_wasm.js): a browser will not fetch a file:// wasm;
 // - the scripts at the end of the body, where their `defer` had them run,
 //   in one element, so that the viewer starts as soon as the page's script
 //   has run, with no paint between them; index.html holds the first paint
 //   back until this element (#viewer-start) has run.
-// Comments and indentation go; the gzip level is fixed so that the same
-// build makes the same file.
+// Comments and indentation go.
 
 import { readFileSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
-import { deflateRawSync } from 'node:zlib';
 import { compactScript } from './compact_js.mjs';
 
 const [parts, ...outs] = process.argv.slice(2);
 const read = (name, encoding) => readFileSync(path.join(parts, name), encoding);
 
+// Printable ASCII but the quote, the backslash and '<' stands as itself;
+// any other byte as U+0100 plus it (see carried_wasm.js).
+const standsAsItself = byte => byte >= 0x20 && byte < 0x7f && !"'\\<".includes(String.fromCharCode(byte));
+const asText = bytes => Array.from(bytes, byte => String.fromCharCode(standsAsItself(byte) ? byte : 0x100 + byte)).join('');
+
 // page.js hands the module to the runtime (Module.instantiateWasm).
-const wasmLoader = wasm => `<script>\n${script('carried_wasm.js')}window.handViewerWasm=carriedWasm('` +
-  `${deflateRawSync(wasm, { level: 9 }).toString('base64')}',${wasm.length});</script>`;
+const wasmLoader = wasm => `<script>\n${script('carried_wasm.js')}` +
+  `window.handViewerWasm=carriedWasm('${asText(wasm)}');</script>`;
 
 // Each of the page's own files is put in its place, or the build stops:
 // a page that still names a file would not open from disk.
