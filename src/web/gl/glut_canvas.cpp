@@ -62,7 +62,8 @@ int glutCreateWindow(const char*)
     EmscriptenWebGLContextAttributes attributes;
     emscripten_webgl_init_context_attributes(&attributes);
     // The viewer asks for RGB with depth: WebGL's alpha and antialiasing,
-    // on by default, would change the picture.
+    // on by default, would change the picture. The page may have made the
+    // context already, with these same attributes, and is then given it.
     attributes.alpha = false;
     attributes.antialias = false;
     attributes.depth = (displayMode & GLUT_DEPTH) != 0;
