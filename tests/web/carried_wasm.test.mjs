@@ -1,5 +1,5 @@
 // The WebAssembly the one file carries as text: every byte value survives
-// the build and the page's reading of it, and the text needs no escape.
+// the build and the page's reading of it, with no escape.
 
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -9,21 +9,15 @@ import path from 'node:path';
 import { test } from 'node:test';
 import vm from 'node:vm';
 
-const root = path.join(import.meta.dirname, '../..');
-
-test('every byte value reads back from the one file as it was built into it', () => {
+test('every byte value reads back from the one file as it was built into it', t => {
   const parts = mkdtempSync(path.join(tmpdir(), 'parts-'));
-  try {
-    cpSync(path.join(root, 'build-web/parts'), parts, { recursive: true });
-    const bytes = Buffer.from([...Array(256).keys(), ...readFileSync(path.join(parts, 'hand-viewer.wasm'))]);
-    writeFileSync(path.join(parts, 'hand-viewer.wasm'), bytes);
-    execFileSync('node', [path.join(root, 'src/web/tools/one_file.mjs'), parts, path.join(parts, 'page.html')]);
-    const head = readFileSync(path.join(parts, 'page.html'), 'utf8').match(/<script>\n([\s\S]*?carriedWasm\('[^']*'\);)<\/script>/);
-    assert.ok(head, 'the head script that carries the WebAssembly');
-    const carried = {};
-    vm.runInNewContext(head[1], { window: carried, WebAssembly: { Module: class { constructor(b) { this.bytes = b; } } } });
-    assert.deepEqual(Buffer.from(carried.handViewerWasm.bytes), bytes);
-  } finally {
-    rmSync(parts, { recursive: true });
-  }
+  t.after(() => rmSync(parts, { recursive: true }));
+  cpSync(path.join(import.meta.dirname, '../../build-web/parts'), parts, { recursive: true });
+  const bytes = Buffer.from([...Array(256).keys(), ...readFileSync(path.join(parts, 'hand-viewer.wasm'))]);
+  writeFileSync(path.join(parts, 'hand-viewer.wasm'), bytes);
+  execFileSync('node', [path.join(import.meta.dirname, '../../src/web/tools/one_file.mjs'), parts, `${parts}/page.html`]);
+  const [, head] = readFileSync(`${parts}/page.html`, 'utf8').match(/<script>\n([\s\S]*?carriedWasm\('[^']*'\);)<\/script>/);
+  const page = { window: {}, WebAssembly: { Module: class { constructor(read) { this.read = read; } } } };
+  vm.runInNewContext(head, page);
+  assert.deepEqual(Buffer.from(page.window.handViewerWasm.read), bytes);
 });
