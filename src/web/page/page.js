@@ -794,8 +794,8 @@ window.handViewer = {
 // The page carries the viewer's WebAssembly itself, a module made in its
 // head (window.handViewerWasm); the runtime would fetch it instead. It is
 // instantiated at once, so that main() runs as this script ends: the
-// viewer's context and shaders are made before the page's first paint
-// keeps the GPU busy.
+// viewer's shaders are built and its first frame asked for before the
+// page's first paint keeps the GPU busy.
 function instantiateWasm(imports, receiveInstance) {
   try {
     const instance = new WebAssembly.Instance(window.handViewerWasm, imports);
