@@ -207,14 +207,11 @@ test('keys typed before the viewer has loaded: the first answers, the rest wait'
   const { page, seen } = await openPage(web.browser, web.url, page => page.addInitScript(() => {
     const proto = WebGLRenderingContext.prototype;
     const { getExtension, getProgramParameter } = proto;
-    const completionStatus = 0x91B1;
     let built = false;
     window.releaseViewer = () => { built = true; };
-    proto.getExtension = function (name) {
-      return name === 'KHR_parallel_shader_compile' ? { COMPLETION_STATUS_KHR: completionStatus } : getExtension.call(this, name);
-    };
-    proto.getProgramParameter = function (program, name) {
-      return name === completionStatus ? built : getProgramParameter.call(this, program, name);
+    proto.getExtension = function (name) { return name === 'KHR_parallel_shader_compile' || getExtension.call(this, name); };
+    proto.getProgramParameter = function (program, name) {  // 0x91B1: COMPLETION_STATUS_KHR
+      return name === 0x91B1 ? built : getProgramParameter.call(this, program, name);
     };
   }));
   await typeKeys(page, 'n/');
