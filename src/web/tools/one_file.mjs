@@ -8,8 +8,8 @@
 //   head (carried_wasm.js): a browser will not fetch a file:// wasm;
 // - the scripts at the end of the body, where their `defer` had them run,
 //   in one element, so that the viewer starts as soon as the page's script
-//   has run, with no paint between them; index.html holds the first paint
-//   back until this element (#viewer-start) has run.
+//   has run, with no paint between them. The element takes the id that
+//   index.html's rel=expect link holds the first paint back for.
 // Comments and indentation go.
 
 import { readFileSync, writeFileSync } from 'node:fs';
@@ -45,6 +45,8 @@ function script(name) {
 
 const deferred = [];
 let page = read('index.html', 'utf8').replace(/<!--[\s\S]*?-->\n?/g, '');
+let viewerStart;
+page = inline(page, /<link rel="expect" href="#([^"]+)" blocking="render">/, (link, id) => { viewerStart = id; return link; });
 page = inline(page, /<link rel="icon" href="([^"]+)">/,
               (_, png) => `<link rel="icon" href="data:image/png;base64,${read(png).toString('base64')}">`);
 page = inline(page, /<link rel="stylesheet" href="([^"]+)">/,
@@ -52,7 +54,7 @@ page = inline(page, /<link rel="stylesheet" href="([^"]+)">/,
 page = inline(page, /<link rel="preload" href="([^"]+\.wasm)"[^>]*>/,
               (_, wasm) => wasmLoader(read(wasm)));
 page = inline(page, /<script src="([^"]+)" defer><\/script>\n/g, (_, js) => { deferred.push(script(js)); return ''; });
-page = page.replace('</body>', () => `<script id="viewer-start">\n${deferred.join('')}</script>\n</body>`);
+page = page.replace('</body>', () => `<script id="${viewerStart}">\n${deferred.join('')}</script>\n</body>`);
 
 for (const out of outs)
   writeFileSync(out, page);
