@@ -1,17 +1,36 @@
 #!/usr/bin/env bash
 # Makes the release twice from the last commit, in two fresh clones in
-# different folders, one after the other, and says whether the two
-# SHA256SUMS agree: a release is the same bit for bit wherever and whenever
-# it is made. Uncommitted changes are not in it. Its steps are shown as
-# they start.
+# different folders, both at once, and says whether the two SHA256SUMS
+# agree: a release is the same bit for bit wherever and whenever it is made.
+# Uncommitted changes are not in it. Its steps are shown as they start.
 # Usage: check-reproducible.sh [--keep]   (--keep leaves both clones)
 set -eu -o pipefail
 cd "$(dirname "$0")/.."
+. scripts/packages.sh
+
+# Asked for here, once: two releases installing packages at once would
+# fight over apt's lock.
+scripts/ensure-packages.sh "${release[@]}"
 
 commit=$(git rev-parse HEAD)
 freeglut=build-windows/freeglut
 scratch=$(mktemp -d)
 [ "${1:-}" = --keep ] || trap 'rm -rf "$scratch"' EXIT
+
+# Its steps as they start, with the seconds since this check began; the
+# whole log when it fails.
+make_release() {
+    local copy=$1
+    echo "Making the release in $scratch/$copy ..."
+    if ! (cd "$scratch/$copy" && bash scripts/release.sh 2>&1) | tee "$scratch/$copy.log" |
+        sed -nu "s/^Release: \(.*\)/  $copy: \1/p" | while IFS= read -r step; do
+            echo "[$SECONDS s] $step"
+        done; then
+        cat "$scratch/$copy.log" >&2
+        return 1
+    fi
+}
+
 for copy in first second; do
     git clone --quiet --no-hardlinks . "$scratch/$copy"
     git -C "$scratch/$copy" checkout --quiet --detach "$commit"
@@ -21,16 +40,18 @@ for copy in first second; do
         mkdir -p "$scratch/$copy/$freeglut"
         cp -a "$freeglut/install" "$freeglut/source" "$scratch/$copy/$freeglut/"
     fi
-    echo "Making the release in $scratch/$copy ..."
-    # Its steps as they start, with the seconds since this check began.
-    if ! (cd "$scratch/$copy" && bash scripts/release.sh 2>&1) | tee "$scratch/$copy.log" |
-        sed -nu "s/^Release: \(.*\)/  $copy: \1/p" | while IFS= read -r step; do
-            echo "[$SECONDS s] $step"
-        done; then
-        cat "$scratch/$copy.log" >&2
-        exit 1
-    fi
 done
+# Side by side: much of a release waits on one process at a time (packing,
+# linking, lintian), so two take little longer than one.
+make_release first &
+first=$!
+make_release second &
+second=$!
+made=yes
+wait "$first" || made=no
+wait "$second" || made=no
+[ "$made" = yes ] || exit 1
+
 if diff "$scratch/first/dist/SHA256SUMS" "$scratch/second/dist/SHA256SUMS"; then
     echo "Reproducible: both releases are the same bit for bit."
     cat "$scratch/first/dist/SHA256SUMS"

@@ -12,5 +12,7 @@ browser=(chromium mesa-vulkan-drivers firefox-esr webkit2gtk-driver xvfb fonts-d
 # Wine too: the tests run the program under it, and users may try it there.
 windows_build=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake make dpkg-dev xz-utils
                wine wine64)
+# Everything a release is made from (release.sh).
+release=("${native_build[@]}" "${debian_package[@]}" "${windows_build[@]}" "${web_build[@]}")
 # clang with libFuzzer's runtime, for the fuzz targets.
 fuzzing=(clang libclang-rt-14-dev cmake make freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev)

@@ -7,8 +7,7 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 
-scripts/ensure-packages.sh "${native_build[@]}" "${debian_package[@]}" "${windows_build[@]}" \
-    "${web_build[@]}"
+scripts/ensure-packages.sh "${release[@]}"
 
 version=$(sed -n 's/^project(hand-viewer VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)
 # Every time stamp in every archive is the last commit's, so the same commit
