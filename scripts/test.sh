@@ -39,11 +39,12 @@ cmake --build build -j "$jobs"
 
 # The browser tests mostly wait on the browsers, while the builds and checks
 # below keep both cores busy: side by side, the run takes minutes less. They
-# have a process group of their own, so that a failure here stops them all.
+# have a process group of their own, so that a failure here stops them all
+# (and the process itself, should it fail before making the group).
 browser_log=$(mktemp)
 setsid bash scripts/test.sh --web >"$browser_log" 2>&1 </dev/null &
 browsers=$!
-trap 'kill -- -"$browsers" 2>/dev/null || true; rm -f "$browser_log"' EXIT
+trap 'kill -- -"$browsers" "$browsers" 2>/dev/null || true; rm -f "$browser_log"' EXIT
 
 cmake -S . -B build-sanitize -DHAND_BUILD_TESTS=ON -DHAND_SANITIZE=ON
 cmake --build build-sanitize -j "$jobs" --target unit-tests
