@@ -42,7 +42,7 @@ for copy in first second; do
     fi
 done
 # Side by side: much of a release waits on one process at a time (packing,
-# linking, lintian), so two take little longer than one.
+# linking, lintian), so two at once take less time than one after the other.
 make_release first &
 first=$!
 make_release second &

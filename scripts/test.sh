@@ -38,9 +38,9 @@ cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
 
 # The browser tests mostly wait on the browsers, while the builds and checks
-# below keep both cores busy: side by side, the run takes minutes less. They
-# have a process group of their own, so that a failure here stops them all
-# (and the process itself, should it fail before making the group).
+# below keep both cores busy: side by side, the run takes over a minute
+# less. They have a process group of their own, so that a failure here stops
+# them all (and the process itself, should it fail before making the group).
 browser_log=$(mktemp)
 setsid bash scripts/test.sh --web >"$browser_log" 2>&1 </dev/null &
 browsers=$!
