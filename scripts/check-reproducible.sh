@@ -14,8 +14,18 @@ scripts/ensure-packages.sh "${release[@]}"
 
 commit=$(git rev-parse HEAD)
 freeglut=build-windows/freeglut
+keep=${1:-}
 scratch=$(mktemp -d)
-[ "${1:-}" = --keep ] || trap 'rm -rf "$scratch"' EXIT
+# Each release runs as a job of its own (job control on), so that a failure
+# or Ctrl-C here stops both, rather than leave them writing into a removed
+# folder.
+set -m
+releases=()
+finish() {
+    [ ${#releases[@]} -eq 0 ] || kill -- "${releases[@]/#/-}" 2>/dev/null || true
+    [ "$keep" = --keep ] || rm -rf "$scratch"
+}
+trap finish EXIT
 
 # Its steps as they start, with the seconds since this check began; the
 # whole log when it fails.
@@ -43,13 +53,14 @@ for copy in first second; do
 done
 # Side by side: much of a release waits on one process at a time (packing,
 # linking, lintian), so two at once take less time than one after the other.
-make_release first &
-first=$!
-make_release second &
-second=$!
+for copy in first second; do
+    make_release "$copy" &
+    releases+=("$!")
+done
 made=yes
-wait "$first" || made=no
-wait "$second" || made=no
+for release in "${releases[@]}"; do
+    wait "$release" || made=no
+done
 [ "$made" = yes ] || exit 1
 
 if diff "$scratch/first/dist/SHA256SUMS" "$scratch/second/dist/SHA256SUMS"; then
