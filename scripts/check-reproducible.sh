@@ -16,10 +16,9 @@ commit=$(git rev-parse HEAD)
 freeglut=build-windows/freeglut
 keep=${1:-}
 scratch=$(mktemp -d)
-# Each release runs as a job of its own (job control on), so that a failure
-# or Ctrl-C here stops both, rather than leave them writing into a removed
-# folder.
-set -m
+# Each release runs as a job of its own (job control on while they start),
+# so that a failure or Ctrl-C here stops both, rather than leave them
+# writing into a removed folder.
 releases=()
 finish() {
     [ ${#releases[@]} -eq 0 ] || kill -- "${releases[@]/#/-}" 2>/dev/null || true
@@ -53,10 +52,12 @@ for copy in first second; do
 done
 # Side by side: much of a release waits on one process at a time (packing,
 # linking, lintian), so two at once take less time than one after the other.
+set -m
 for copy in first second; do
     make_release "$copy" &
     releases+=("$!")
 done
+set +m
 made=yes
 for release in "${releases[@]}"; do
     wait "$release" || made=no

@@ -39,12 +39,14 @@ cmake --build build -j "$jobs"
 
 # The browser tests mostly wait on the browsers, while the builds and checks
 # below keep both cores busy: side by side, the run takes over a minute
-# less. They have a process group of their own, so that a failure here stops
-# them all (and the process itself, should it fail before making the group).
+# less. They run as a job of their own (job control on while it starts), so
+# that a failure or Ctrl-C here stops them all.
 browser_log=$(mktemp)
-setsid bash scripts/test.sh --web >"$browser_log" 2>&1 </dev/null &
+set -m
+bash scripts/test.sh --web >"$browser_log" 2>&1 </dev/null &
 browsers=$!
-trap 'kill -- -"$browsers" "$browsers" 2>/dev/null || true; rm -f "$browser_log"' EXIT
+set +m
+trap 'kill -- -"$browsers" 2>/dev/null || true; rm -f "$browser_log"' EXIT
 
 cmake -S . -B build-sanitize -DHAND_BUILD_TESTS=ON -DHAND_SANITIZE=ON
 cmake --build build-sanitize -j "$jobs" --target unit-tests
