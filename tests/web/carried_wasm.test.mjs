@@ -1,5 +1,6 @@
-// The WebAssembly the one file carries as text: every byte value survives
-// the build and the page's reading of it, with no escape.
+// The WebAssembly the one file carries as hex: every byte value survives
+// the build and the page's own reading of it, the loop that browsers
+// without Uint8Array.fromHex run (as Node does).
 
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';

@@ -4,8 +4,8 @@
 // page.css, page.js, hand-viewer.js and .wasm, hand-viewer.png); every OUT
 // gets the same page, with each file index.html names in its place:
 // - the style sheet and the icon inline;
-// - the WebAssembly as text, a character a byte, made into a module by the
-//   head (carried_wasm.js): a browser will not fetch a file:// wasm;
+// - the WebAssembly as hex, made into a module by the head
+//   (carried_wasm.js): a browser will not fetch a file:// wasm;
 // - the scripts at the end of the body, where their `defer` had them run,
 //   in one element, so that the viewer starts as soon as the page's script
 //   has run, with no paint between them. The element takes the id that
@@ -19,14 +19,9 @@ import { compactScript } from './compact_js.mjs';
 const [parts, ...outs] = process.argv.slice(2);
 const read = (name, encoding) => readFileSync(path.join(parts, name), encoding);
 
-// Printable ASCII but the quote, the backslash and '<' stands as itself;
-// any other byte as U+0100 plus it (see carried_wasm.js).
-const standsAsItself = byte => byte >= 0x20 && byte < 0x7f && !"'\\<".includes(String.fromCharCode(byte));
-const asText = bytes => Array.from(bytes, byte => String.fromCharCode(standsAsItself(byte) ? byte : 0x100 + byte)).join('');
-
 // page.js hands the module to the runtime (Module.instantiateWasm).
 const wasmLoader = wasm => `<script>\n${script('carried_wasm.js')}` +
-  `window.handViewerWasm=carriedWasm('${asText(wasm)}');</script>`;
+  `window.handViewerWasm=carriedWasm('${wasm.toString('hex')}');</script>`;
 
 // Each of the page's own files is put in its place, or the build stops:
 // a page that still names a file would not open from disk.
