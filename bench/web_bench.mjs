@@ -8,7 +8,7 @@ import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { gzipSync } from 'node:zlib';
 import {
-  launchChromium, openPage, serveSite, typeKeys, waitUntilIdle, waitUntilReady,
+  emulateSlowNetwork, launchChromium, openPage, serveSite, slowNetwork, typeKeys, waitUntilIdle, waitUntilReady,
 } from '../src/web/tools/page_session.mjs';
 
 const loads = 11;
@@ -44,20 +44,13 @@ requestAnimationFrame(() => {
 </script></body></html>
 `);
 
-// A slow network, as the DevTools protocol emulates it: 150 ms round trips, 1.6 Mbps.
-const slowNetwork = { offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 1.6e6 / 8 };
-
 // From the start of navigation to the first frame, as each page marks it,
 // in a fresh context (an empty cache) each time.
-async function firstFrameOnce(browser, url, network) {
+async function firstFrameOnce(browser, url, slow) {
   const context = await browser.newContext();
   const page = await context.newPage();
-  if (network) {
-    const devtools = await context.newCDPSession(page);
-    await devtools.send('Network.enable');
-    await devtools.send('Network.setCacheDisabled', { cacheDisabled: true });
-    await devtools.send('Network.emulateNetworkConditions', network);
-  }
+  if (slow)
+    await emulateSlowNetwork(page);
   await page.goto(url);
   await page.waitForFunction(() => performance.getEntriesByName('first-frame').length > 0);
   const time = await page.evaluate(() => performance.getEntriesByName('first-frame')[0].startTime);
@@ -72,19 +65,19 @@ async function firstFrame(browser, url) {
   const bare = await serveSite(bareFolder);
   const ways = {
     localhost: { viewer: url, bare: bare.url },
-    'slow network': { viewer: url, bare: bare.url, network: slowNetwork },
+    'slow network': { viewer: url, bare: bare.url, slow: true },
     'file://': { viewer: pathToFileURL(pageFile).href, bare: pathToFileURL(path.join(bareFolder, 'index.html')).href },
   };
-  for (const [way, { network, ...addresses }] of Object.entries(ways)) {
+  for (const [way, { slow, ...addresses }] of Object.entries(ways)) {
     const times = { viewer: [], bare: [] };
     for (let i = 0; i < loads; i++)
       for (const name of ['viewer', 'bare'])
-        times[name].push(await firstFrameOnce(browser, addresses[name], network));
+        times[name].push(await firstFrameOnce(browser, addresses[name], slow));
     const [viewer, floor] = [median(times.viewer), median(times.bare)];
     console.log(`first frame, ${way}: viewer ${viewer.toFixed(0)} ms (${times.viewer.map(t => t.toFixed(0)).join(', ')}), ` +
                 `bare ${floor.toFixed(0)} ms (${times.bare.map(t => t.toFixed(0)).join(', ')})`);
-    if (network) {
-      const allowed = floor + gzippedPage * 8 / 1.6e6 * 1000 + 100;
+    if (slow) {
+      const allowed = floor + gzippedPage * 8 / slowNetwork.throughput * 1000 + 100;
       console.log(`first frame, ${way}: ${(viewer - floor).toFixed(0)} ms over bare ` +
                   againstGoal(viewer <= allowed, `at most ${allowed.toFixed(0)} ms, bare + the page's bytes + 100 ms`));
     } else {

@@ -41,6 +41,19 @@ export async function openPage(browser, url, beforeLoad = async () => {}, device
   return { page, seen };
 }
 
+// A slow network, as the DevTools protocol emulates it: 150 ms round trips
+// and 1.6 Mbps (or as given), with no cache.
+export const slowNetwork = { latency: 150, throughput: 1.6e6 };
+
+export async function emulateSlowNetwork(page, { latency, throughput } = slowNetwork) {
+  const devtools = await page.context().newCDPSession(page);
+  await devtools.send('Network.enable');
+  await devtools.send('Network.setCacheDisabled', { cacheDisabled: true });
+  await devtools.send('Network.emulateNetworkConditions', {
+    offline: false, latency, downloadThroughput: throughput / 8, uploadThroughput: throughput / 8,
+  });
+}
+
 export function waitUntilReady(page) {
   return page.waitForFunction(() => window.handViewer && window.handViewer.ready);
 }
