@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { PNG } from 'pngjs';
 import {
-  canvasPicture, launchChromium, openPage, typeKeys, waitUntilIdle, waitUntilReady,
+  canvasPicture, emulateSlowNetwork, launchChromium, openPage, typeKeys, waitUntilIdle, waitUntilReady,
 } from '../../src/web/tools/page_session.mjs';
 import { fuzzyDifference, isLit, nativePictures, siteInChromium } from './support.mjs';
 
@@ -221,6 +221,17 @@ test('keys typed before the viewer has loaded: the first answers, the rest wait'
   await waitUntilIdle(page);
   assert.deepEqual((await stateOf(page)).bend, [100, 100, 100, 100, 100]);
   assert.equal(await motionFrames(page), 21);
+  await expectClean({ page, seen });
+});
+
+test('over a slow network nothing is painted before the hand, though the page arrives bit by bit', async () => {
+  // Slow enough that the page's scripts take a good half second to arrive.
+  const { page, seen } = await openPage(web.browser, web.url,
+                                        page => emulateSlowNetwork(page, { latency: 150, throughput: 0.4e6 }));
+  await page.waitForFunction(() => performance.getEntriesByName('first-paint').length > 0);
+  const [paint, frame] = await page.evaluate(() =>
+    ['first-paint', 'first-frame'].map(name => performance.getEntriesByName(name)[0].startTime));
+  assert.ok(paint > frame, `first paint at ${paint} ms, the hand drawn at ${frame} ms`);
   await expectClean({ page, seen });
 });
 

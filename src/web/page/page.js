@@ -792,19 +792,28 @@ window.handViewer = {
 };
 
 // The page carries the viewer's WebAssembly itself, a module made in its
-// head (window.handViewerWasm); the runtime would fetch it instead. It is
-// instantiated at once, so that main() runs as this script ends: the
-// viewer's shaders are built and its first frame asked for before the
-// page's first paint keeps the GPU busy.
+// head (window.handViewerWasm); the runtime would fetch it instead. The
+// runtime waits for it until the page's last element calls startViewer,
+// and main() then runs at once: the viewer's shaders are built and its
+// first frame asked for while the browser, let paint by that element,
+// gets ready to. Were the viewer started by the end of these long scripts,
+// the browser would be let paint from their first bytes: over a slow
+// network it would lay out and paint the page while they arrive, and the
+// viewer would wait for that.
+let startViewer = () => {};
+
 function instantiateWasm(imports, receiveInstance) {
-  try {
-    const instance = new WebAssembly.Instance(window.handViewerWasm, imports);
+  startViewer = () => {
+    let instance;
+    try {
+      instance = new WebAssembly.Instance(window.handViewerWasm, imports);
+    } catch (error) {
+      end(`${failedMessage} (${error})`);
+      return;
+    }
     receiveInstance(instance, window.handViewerWasm);
-    return instance.exports;
-  } catch (error) {
-    end(`${failedMessage} (${error})`);
-    return {};
-  }
+  };
+  return {};
 }
 
 // Read by hand-viewer.js, which runs after this script.

@@ -6,10 +6,7 @@
 // - the style sheet and the icon inline;
 // - the WebAssembly as hex, made into a module by the head
 //   (carried_wasm.js): a browser will not fetch a file:// wasm;
-// - the scripts at the end of the body, where their `defer` had them run,
-//   in one element, so that the viewer starts as soon as the page's script
-//   has run, with no paint between them. The element takes the id that
-//   index.html's rel=expect link holds the first paint back for.
+// - each script in its element.
 // Comments and indentation go.
 
 import { readFileSync, writeFileSync } from 'node:fs';
@@ -38,18 +35,14 @@ function script(name) {
   return text;
 }
 
-const deferred = [];
 let page = read('index.html', 'utf8').replace(/<!--[\s\S]*?-->\n?/g, '');
-let viewerStart;
-page = inline(page, /<link rel="expect" href="#([^"]+)" blocking="render">/, (link, id) => { viewerStart = id; return link; });
 page = inline(page, /<link rel="icon" href="([^"]+)">/,
               (_, png) => `<link rel="icon" href="data:image/png;base64,${read(png).toString('base64')}">`);
 page = inline(page, /<link rel="stylesheet" href="([^"]+)">/,
               (_, css) => `<style>\n${read(css, 'utf8').replace(/\/\*[\s\S]*?\*\/\n?/g, '')}</style>`);
 page = inline(page, /<link rel="preload" href="([^"]+\.wasm)"[^>]*>/,
               (_, wasm) => wasmLoader(read(wasm)));
-page = inline(page, /<script src="([^"]+)" defer><\/script>\n/g, (_, js) => { deferred.push(script(js)); return ''; });
-page = page.replace('</body>', () => `<script id="${viewerStart}">\n${deferred.join('')}</script>\n</body>`);
+page = inline(page, /<script src="([^"]+)"><\/script>/g, (_, js) => `<script>\n${script(js)}</script>`);
 
 for (const out of outs)
   writeFileSync(out, page);
