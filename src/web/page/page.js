@@ -793,13 +793,12 @@ window.handViewer = {
 
 // The page carries the viewer's WebAssembly itself, a module made in its
 // head (window.handViewerWasm); the runtime would fetch it instead. The
-// runtime waits for it until the page's last element calls startViewer,
-// and main() then runs at once: the viewer's shaders are built and its
-// first frame asked for while the browser, let paint by that element,
-// gets ready to. Were the viewer started by the end of these long scripts,
-// the browser would be let paint from their first bytes: over a slow
-// network it would lay out and paint the page while they arrive, and the
-// viewer would wait for that.
+// runtime holds it until the page's last element, a one-line script, calls
+// startViewer: main() then runs at once, building the viewer's shaders and
+// asking for its first frame. That element is also what lets the browser
+// paint; were it one of these long scripts, a slow network would have the
+// browser lay out and paint the page while the rest of the script arrived,
+// and the viewer would wait for that paint.
 let startViewer = () => {};
 
 function instantiateWasm(imports, receiveInstance) {
