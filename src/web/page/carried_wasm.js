@@ -11,6 +11,6 @@ function carriedWasm(hex) {
 function bytesOfHex(hex) {
   const bytes = new Uint8Array(hex.length / 2);
   for (let i = 0; i < bytes.length; i++)
-    bytes[i] = parseInt(hex.substr(2 * i, 2), 16);
+    bytes[i] = parseInt(hex.slice(2 * i, 2 * i + 2), 16);
   return bytes;
 }
