@@ -243,6 +243,26 @@ test('over a slow network nothing is painted before the page\'s scripts have run
   await expectClean({ page, seen });
 });
 
+test('a redisplay sends WebGL one draw call per solid, and the material and light it already has not again', async () => {
+  const { page, seen } = await freshPage(page => page.addInitScript(() => {
+    window.glCalls = {};
+    const proto = WebGLRenderingContext.prototype;
+    for (const name of ['drawArrays', 'uniform3fv', 'uniform4fv', 'useProgram']) {
+      const call = proto[name];
+      proto[name] = function (...args) {
+        window.glCalls[name] = (window.glCalls[name] ?? 0) + 1;
+        return call.apply(this, args);
+      };
+    }
+  }));
+  await waitUntilIdle(page);
+  await page.evaluate(() => { window.glCalls = {}; });
+  await play(page, ',');
+  const solids = (await page.evaluate(() => window.handViewer.calls())).filter(call => call.name.startsWith('glutSolid'));
+  assert.deepEqual(await page.evaluate(() => window.glCalls), { drawArrays: solids.length });
+  await expectClean({ page, seen });
+});
+
 test('a browser without WebGL is told so, and a shader WebGL refuses is reported with its log', async () => {
   const plain = await launchChromium(['--disable-webgl', '--disable-3d-apis']);
   try {

@@ -49,17 +49,26 @@ ShapeVertex spherePoint(int slices, int stacks, int ring, int slice)
 
 SolidShape unitSphere(int slices, int stacks)
 {
+    // A stack's strip has an even length, and each join repeats the last
+    // point of one stack and the first of the next: the triangles between
+    // have no area, and every stack's triangles keep their winding.
     const int runLength = 2 * (slices + 1);
-    SolidShape sphere{std::make_unique<ShapeVertex[]>(runLength * stacks), runLength * stacks,
-                      runLength, true};
+    const int vertexCount = runLength * stacks + 2 * (stacks - 1);
+    SolidShape sphere{std::make_unique<ShapeVertex[]>(vertexCount), vertexCount, true};
     // Each stack pairs a point of its lower ring with the one above it and
     // closes on the first pair again.
     ShapeVertex* next = sphere.vertices.get();
-    for (int stack = 0; stack < stacks; ++stack)
+    for (int stack = 0; stack < stacks; ++stack) {
+        if (stack > 0) {
+            next[0] = next[-1];
+            next[1] = spherePoint(slices, stacks, stack + 1, 0);
+            next += 2;
+        }
         for (int slice = 0; slice <= slices; ++slice) {
             *next++ = spherePoint(slices, stacks, stack + 1, slice);
             *next++ = spherePoint(slices, stacks, stack, slice);
         }
+    }
     return sphere;
 }
 
@@ -76,7 +85,7 @@ SolidShape unitCube()
                            {{0, 1, 0}, {0, 5, 6, 1}},  {{-1, 0, 0}, {1, 6, 7, 2}},
                            {{0, -1, 0}, {7, 4, 3, 2}}, {{0, 0, -1}, {4, 7, 6, 5}}};
     const int trianglePoints[6] = {0, 1, 2, 0, 2, 3};  // a face's two triangles
-    SolidShape cube{std::make_unique<ShapeVertex[]>(36), 36, 36, false};
+    SolidShape cube{std::make_unique<ShapeVertex[]>(36), 36, false};
     ShapeVertex* next = cube.vertices.get();
     for (const Face& face : faces)
         for (int k : trianglePoints) {

@@ -11,15 +11,15 @@ struct ShapeVertex {
     float normal[3];
 };
 
-// Vertices in runs of `runLength`: each run one triangle strip, or triangles.
+// One triangle strip, or triangles.
 struct SolidShape {
     std::unique_ptr<ShapeVertex[]> vertices;
     int vertexCount;
-    int runLength;
     bool strips;
 };
 
-// Radius 1: one strip per stack, from the +Z pole down.
+// Radius 1: freeglut's strip per stack, from the +Z pole down, joined into
+// one strip so that a sphere is one draw call.
 SolidShape unitSphere(int slices, int stacks);
 
 // Edge 1: six faces of two triangles.

@@ -77,6 +77,35 @@ struct LineProgram {
 LitProgram lit;
 LineProgram lines;
 
+// A program keeps its uniforms' values, and the context its program and
+// its attributes' buffer: what is already so is not set again, which
+// spares most of a frame's calls, as the hand's parts share one material
+// and one light, and its spheres and boxes one buffer each.
+template <int size>
+struct SentValue {
+    float value[size];
+    bool sent = false;
+
+    bool update(const float* next)
+    {
+        if (sent && std::memcmp(value, next, sizeof value) == 0)
+            return false;
+        std::memcpy(value, next, sizeof value);
+        sent = true;
+        return true;
+    }
+};
+
+struct LitValues {
+    SentValue<4> lightPosition;
+    SentValue<3> sceneColour, diffuseProduct, specularProduct;
+    SentValue<1> shininess, alpha, size;
+};
+
+LitValues litSent;
+GLuint programInUse = 0;
+GLuint attributesBuffer = 0;
+
 // The first failure to compile or link, and the log that says why.
 char failure[1024] = "";
 
@@ -152,8 +181,19 @@ bool linked(GLuint program, GLuint vertexShader, GLuint fragmentShader)
     return false;
 }
 
+void useProgram(GLuint program)
+{
+    if (program != programInUse)
+        emscripten_glUseProgram(program);
+    programInUse = program;
+}
+
+// A buffer's vertices are always of one kind, so its pointers are too.
 void pointAttributesAt(GLuint buffer, GLsizei stride, std::size_t secondOffset)
 {
+    if (buffer == attributesBuffer)
+        return;
+    attributesBuffer = buffer;
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
     emscripten_glVertexAttribPointer(positionAttribute, 3, GL_FLOAT, GL_FALSE, stride, nullptr);
     emscripten_glVertexAttribPointer(secondAttribute, 3, GL_FLOAT, GL_FALSE, stride,
@@ -195,7 +235,7 @@ const char* startWebGLDrawing()
 
 ShapeBuffer uploadShape(const SolidShape& shape)
 {
-    ShapeBuffer uploaded{0, shape.vertexCount, shape.runLength, shape.strips};
+    ShapeBuffer uploaded{0, shape.vertexCount, shape.strips};
     emscripten_glGenBuffers(1, &uploaded.buffer);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, uploaded.buffer);
     emscripten_glBufferData(GL_ARRAY_BUFFER, shape.vertexCount * sizeof(ShapeVertex),
@@ -205,26 +245,31 @@ ShapeBuffer uploadShape(const SolidShape& shape)
 
 void drawLitShape(const ShapeBuffer& shape, const LitDraw& draw)
 {
-    emscripten_glUseProgram(lit.program);
+    useProgram(lit.program);
     emscripten_glUniformMatrix4fv(lit.modelView, 1, GL_FALSE, draw.modelView.m);
     emscripten_glUniformMatrix4fv(lit.modelViewProjection, 1, GL_FALSE, draw.modelViewProjection.m);
     emscripten_glUniformMatrix3fv(lit.normalMatrix, 1, GL_FALSE, draw.normalMatrix);
-    emscripten_glUniform4fv(lit.lightPosition, 1, draw.lightPosition);
-    emscripten_glUniform3fv(lit.sceneColour, 1, draw.sceneColour);
-    emscripten_glUniform3fv(lit.diffuseProduct, 1, draw.diffuseProduct);
-    emscripten_glUniform3fv(lit.specularProduct, 1, draw.specularProduct);
-    emscripten_glUniform1f(lit.shininess, draw.shininess);
-    emscripten_glUniform1f(lit.alpha, draw.alpha);
-    emscripten_glUniform1f(lit.size, draw.size);
+    if (litSent.lightPosition.update(draw.lightPosition))
+        emscripten_glUniform4fv(lit.lightPosition, 1, draw.lightPosition);
+    if (litSent.sceneColour.update(draw.sceneColour))
+        emscripten_glUniform3fv(lit.sceneColour, 1, draw.sceneColour);
+    if (litSent.diffuseProduct.update(draw.diffuseProduct))
+        emscripten_glUniform3fv(lit.diffuseProduct, 1, draw.diffuseProduct);
+    if (litSent.specularProduct.update(draw.specularProduct))
+        emscripten_glUniform3fv(lit.specularProduct, 1, draw.specularProduct);
+    if (litSent.shininess.update(&draw.shininess))
+        emscripten_glUniform1f(lit.shininess, draw.shininess);
+    if (litSent.alpha.update(&draw.alpha))
+        emscripten_glUniform1f(lit.alpha, draw.alpha);
+    if (litSent.size.update(&draw.size))
+        emscripten_glUniform1f(lit.size, draw.size);
     pointAttributesAt(shape.buffer, sizeof(ShapeVertex), offsetof(ShapeVertex, normal));
-    const GLenum mode = shape.strips ? GL_TRIANGLE_STRIP : GL_TRIANGLES;
-    for (int first = 0; first < shape.vertexCount; first += shape.runLength)
-        emscripten_glDrawArrays(mode, first, shape.runLength);
+    emscripten_glDrawArrays(shape.strips ? GL_TRIANGLE_STRIP : GL_TRIANGLES, 0, shape.vertexCount);
 }
 
 void drawUnlit(const LineVertex* vertices, int count, const Matrix4& modelViewProjection, unsigned mode)
 {
-    emscripten_glUseProgram(lines.program);
+    useProgram(lines.program);
     emscripten_glUniformMatrix4fv(lines.modelViewProjection, 1, GL_FALSE, modelViewProjection.m);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, lines.buffer);
     emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(LineVertex), vertices, GL_STREAM_DRAW);

@@ -31,7 +31,6 @@ struct LineVertex {
 struct ShapeBuffer {
     unsigned buffer;
     int vertexCount;
-    int runLength;
     bool strips;
 };
 
