@@ -45,7 +45,8 @@ requestAnimationFrame(() => {
 `);
 
 // From the start of navigation to the first frame, as each page marks it,
-// in a fresh context (an empty cache) each time.
+// in a fresh context (an empty cache) each time; for the viewer, also to
+// the moment the page, read and set up, starts the viewer.
 async function firstFrameOnce(browser, url, slow) {
   const context = await browser.newContext();
   const page = await context.newPage();
@@ -53,9 +54,10 @@ async function firstFrameOnce(browser, url, slow) {
     await emulateSlowNetwork(page);
   await page.goto(url);
   await page.waitForFunction(() => performance.getEntriesByName('first-frame').length > 0);
-  const time = await page.evaluate(() => performance.getEntriesByName('first-frame')[0].startTime);
+  const [frame, viewerStart] = await page.evaluate(() => ['first-frame', 'viewer-start']
+    .map(name => performance.getEntriesByName(name)[0]?.startTime));
   await context.close();
-  return time;
+  return { frame, viewerStart };
 }
 
 // The viewer's page against the bare one, loads taking turns so that both
@@ -70,12 +72,23 @@ async function firstFrame(browser, url) {
   };
   for (const [way, { slow, ...addresses }] of Object.entries(ways)) {
     const times = { viewer: [], bare: [] };
+    const viewerStarts = [];
     for (let i = 0; i < loads; i++)
-      for (const name of ['viewer', 'bare'])
-        times[name].push(await firstFrameOnce(browser, addresses[name], slow));
+      for (const name of ['viewer', 'bare']) {
+        const { frame, viewerStart } = await firstFrameOnce(browser, addresses[name], slow);
+        times[name].push(frame);
+        if (name === 'viewer')
+          viewerStarts.push(viewerStart);
+      }
     const [viewer, floor] = [median(times.viewer), median(times.bare)];
     console.log(`first frame, ${way}: viewer ${viewer.toFixed(0)} ms (${times.viewer.map(t => t.toFixed(0)).join(', ')}), ` +
                 `bare ${floor.toFixed(0)} ms (${times.bare.map(t => t.toFixed(0)).join(', ')})`);
+    // Where the viewer's time goes: the page's own reading and scripts, then
+    // the viewer's start (its module, runtime, shaders) and first draw.
+    const started = median(viewerStarts);
+    const own = median(times.viewer.map((t, i) => t - viewerStarts[i]));
+    console.log(`first frame, ${way}: the viewer is started at ${started.toFixed(0)} ms ` +
+                `(${(started / floor).toFixed(2)} times bare), and draws ${own.toFixed(0)} ms after`);
     if (slow) {
       const allowed = floor + gzippedPage * 8 / slowNetwork.throughput * 1000 + 100;
       console.log(`first frame, ${way}: ${(viewer - floor).toFixed(0)} ms over bare ` +
