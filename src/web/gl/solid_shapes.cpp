@@ -53,7 +53,8 @@ SolidShape unitSphere(int slices, int stacks)
     // point of one stack and the first of the next: the triangles between
     // have no area, and every stack's triangles keep their winding.
     const int runLength = 2 * (slices + 1);
-    const int vertexCount = runLength * stacks + 2 * (stacks - 1);
+    const int joins = stacks > 1 ? stacks - 1 : 0;
+    const int vertexCount = stacks > 0 ? runLength * stacks + 2 * joins : 0;
     SolidShape sphere{std::make_unique<ShapeVertex[]>(vertexCount), vertexCount, true};
     // Each stack pairs a point of its lower ring with the one above it and
     // closes on the first pair again.

@@ -78,9 +78,9 @@ LitProgram lit;
 LineProgram lines;
 
 // A program keeps its uniforms' values, and the context its program and
-// its attributes' buffer: what is already so is not set again, which
-// spares most of a frame's calls, as the hand's parts share one material
-// and one light, and its spheres and boxes one buffer each.
+// its attributes' buffer: what is already so is not set again. The hand's
+// parts share one material and one light, and its spheres and boxes one
+// buffer each, so this spares about half of a frame's calls.
 template <int size>
 struct SentValue {
     float value[size];
