@@ -71,22 +71,18 @@ async function firstFrame(browser, url) {
     'file://': { viewer: pathToFileURL(pageFile).href, bare: pathToFileURL(path.join(bareFolder, 'index.html')).href },
   };
   for (const [way, { slow, ...addresses }] of Object.entries(ways)) {
-    const times = { viewer: [], bare: [] };
-    const viewerStarts = [];
+    const runs = { viewer: [], bare: [] };
     for (let i = 0; i < loads; i++)
-      for (const name of ['viewer', 'bare']) {
-        const { frame, viewerStart } = await firstFrameOnce(browser, addresses[name], slow);
-        times[name].push(frame);
-        if (name === 'viewer')
-          viewerStarts.push(viewerStart);
-      }
+      for (const name of ['viewer', 'bare'])
+        runs[name].push(await firstFrameOnce(browser, addresses[name], slow));
+    const times = { viewer: runs.viewer.map(run => run.frame), bare: runs.bare.map(run => run.frame) };
     const [viewer, floor] = [median(times.viewer), median(times.bare)];
     console.log(`first frame, ${way}: viewer ${viewer.toFixed(0)} ms (${times.viewer.map(t => t.toFixed(0)).join(', ')}), ` +
                 `bare ${floor.toFixed(0)} ms (${times.bare.map(t => t.toFixed(0)).join(', ')})`);
     // Where the viewer's time goes: the page's own reading and scripts, then
     // the viewer's start (its module, runtime, shaders) and first draw.
-    const started = median(viewerStarts);
-    const own = median(times.viewer.map((t, i) => t - viewerStarts[i]));
+    const started = median(runs.viewer.map(run => run.viewerStart));
+    const own = median(runs.viewer.map(run => run.frame - run.viewerStart));
     console.log(`first frame, ${way}: the viewer is started at ${started.toFixed(0)} ms ` +
                 `(${(started / floor).toFixed(2)} times bare), and draws ${own.toFixed(0)} ms after`);
     if (slow) {

@@ -106,6 +106,19 @@ LitValues litSent;
 GLuint programInUse = 0;
 GLuint attributesBuffer = 0;
 
+template <int size>
+void sendUniform(SentValue<size>& sent, GLint location, const float* value)
+{
+    if (!sent.update(value))
+        return;
+    if constexpr (size == 4)
+        emscripten_glUniform4fv(location, 1, value);
+    else if constexpr (size == 3)
+        emscripten_glUniform3fv(location, 1, value);
+    else
+        emscripten_glUniform1fv(location, 1, value);
+}
+
 // The first failure to compile or link, and the log that says why.
 char failure[1024] = "";
 
@@ -249,20 +262,13 @@ void drawLitShape(const ShapeBuffer& shape, const LitDraw& draw)
     emscripten_glUniformMatrix4fv(lit.modelView, 1, GL_FALSE, draw.modelView.m);
     emscripten_glUniformMatrix4fv(lit.modelViewProjection, 1, GL_FALSE, draw.modelViewProjection.m);
     emscripten_glUniformMatrix3fv(lit.normalMatrix, 1, GL_FALSE, draw.normalMatrix);
-    if (litSent.lightPosition.update(draw.lightPosition))
-        emscripten_glUniform4fv(lit.lightPosition, 1, draw.lightPosition);
-    if (litSent.sceneColour.update(draw.sceneColour))
-        emscripten_glUniform3fv(lit.sceneColour, 1, draw.sceneColour);
-    if (litSent.diffuseProduct.update(draw.diffuseProduct))
-        emscripten_glUniform3fv(lit.diffuseProduct, 1, draw.diffuseProduct);
-    if (litSent.specularProduct.update(draw.specularProduct))
-        emscripten_glUniform3fv(lit.specularProduct, 1, draw.specularProduct);
-    if (litSent.shininess.update(&draw.shininess))
-        emscripten_glUniform1f(lit.shininess, draw.shininess);
-    if (litSent.alpha.update(&draw.alpha))
-        emscripten_glUniform1f(lit.alpha, draw.alpha);
-    if (litSent.size.update(&draw.size))
-        emscripten_glUniform1f(lit.size, draw.size);
+    sendUniform(litSent.lightPosition, lit.lightPosition, draw.lightPosition);
+    sendUniform(litSent.sceneColour, lit.sceneColour, draw.sceneColour);
+    sendUniform(litSent.diffuseProduct, lit.diffuseProduct, draw.diffuseProduct);
+    sendUniform(litSent.specularProduct, lit.specularProduct, draw.specularProduct);
+    sendUniform(litSent.shininess, lit.shininess, &draw.shininess);
+    sendUniform(litSent.alpha, lit.alpha, &draw.alpha);
+    sendUniform(litSent.size, lit.size, &draw.size);
     pointAttributesAt(shape.buffer, sizeof(ShapeVertex), offsetof(ShapeVertex, normal));
     emscripten_glDrawArrays(shape.strips ? GL_TRIANGLE_STRIP : GL_TRIANGLES, 0, shape.vertexCount);
 }
