@@ -2,8 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <cstdio>
-
 namespace {
 
 // Short enough that neighbouring knuckles' axes (1.5 apart) keep apart, and
@@ -160,21 +158,4 @@ void drawSelectedJointAxes(const JointFrames& frames, int selected)
     constexpr float length = 2.5f;
     constexpr float width = 5.0f;  // pixels
     drawFrameAxes(frames[selected].matrix, length, width);
-}
-
-std::string jointFramesJson(const JointFrames& frames)
-{
-    std::string json = "{\"joints\": [";
-    char number[32];
-    for (int i = 0; i < jointFrameCount; ++i) {
-        json += std::string(i ? ",\n  " : "\n  ") + "{\"name\": \"" + frames[i].name + "\", \"label\": \"" +
-                frames[i].label + "\", \"matrix\": [";
-        for (int k = 0; k < 16; ++k) {
-            // Nine significant digits give back the very float.
-            std::snprintf(number, sizeof number, "%s%.9g", k ? ", " : "", frames[i].matrix[k]);
-            json += number;
-        }
-        json += "]}";
-    }
-    return json + "\n]}\n";
 }

@@ -3,7 +3,6 @@
 // The hand's joint frames, read off the one drawing path as it reaches them,
 // and their axes drawn over the picture: the hierarchy made visible.
 
-#include <string>
 #include <string_view>
 
 #include "hand_drawing.h"
@@ -54,6 +53,3 @@ void drawSelectedJointAxes(const JointFrames& frames, int selected);
 
 // Where the selected joint's axis letters go, in its frame's units.
 constexpr float selectedLetterDistance = 2.7f;
-
-// {"joints": [{"name": "hand", "label": "the hand", "matrix": [16 numbers]}, ...]}
-std::string jointFramesJson(const JointFrames& frames);

@@ -7,24 +7,13 @@
 
 namespace {
 
-constexpr float dimmedShare = 0.3f;  // as the page dims the rest of the hand
-
 int selected = -1;
-// The model-view stack's depth where the selected joint was reached in this
-// frame; its subtree lasts until a pop goes below it. -1: not reached.
-int selectionDepth = -1;
-
-int stackDepth()
-{
-    GLint depth = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    return depth;
-}
 
 void jointReached(int frame)
 {
-    if (frame == selected)
-        selectionDepth = stackDepth();
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    observeJointReached(frame, depth);
 }
 
 }  // namespace
@@ -32,23 +21,8 @@ void jointReached(int frame)
 void selectJoint(int frame)
 {
     selected = frame;
+    selectJointSubtree(frame);
     startRecordingJointFrames(hand, jointReached);
-}
-
-void noteFrameBegun()
-{
-    selectionDepth = -1;
-}
-
-void noteMatrixPopped()
-{
-    if (stackDepth() < selectionDepth)
-        selectionDepth = -1;
-}
-
-bool insideSelection()
-{
-    return selected < 0 || selectionDepth >= 0;
 }
 
 // The colour drives the material's ambient and diffuse; the specular is

@@ -5,32 +5,28 @@
 // axes long and thick with their letters and its name, as the page shows
 // a selection.
 
+#include "lesson_observer.h"
+
 // From now on, the joint frame at `frame` is the selection.
 void selectJoint(int frame);
 
-// Called by the wrapped GL entry points (call_listing.cpp) as a frame is
-// drawn.
-void noteFrameBegun();
-void noteMatrixPopped();
-
-// Draws a shape, dimmed when it lies outside the selected joint's subtree.
+// Draws a shape, dimmed when the lesson says it lies outside the selected
+// joint's subtree.
 template <typename DrawShape>
-void drawShapeUnderSelection(DrawShape drawShape);
+void drawShapeUnderSelection(ShapeDrawing how, DrawShape drawShape);
 
 // Over the frame just drawn: the selected joint's axes, letters and name.
 void drawSelectedJoint();
 
-bool insideSelection();
 void dimShapes();
 void undimShapes();
 
 template <typename DrawShape>
-void drawShapeUnderSelection(DrawShape drawShape)
+void drawShapeUnderSelection(ShapeDrawing how, DrawShape drawShape)
 {
-    const bool dimmed = !insideSelection();
-    if (dimmed)
+    if (how.dimmed)
         dimShapes();
     drawShape();
-    if (dimmed)
+    if (how.dimmed)
         undimShapes();
 }

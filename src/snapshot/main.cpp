@@ -11,13 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "call_listing.h"
 #include "contact_sheet.h"
 #include "joint_highlight.h"
 #include "hand_model.h"
 #include "joint_frames.h"
 #include "keyboard.h"
+#include "lesson_json.h"
+#include "lesson_observer.h"
 #include "png_file.h"
+#include "pose.h"
 #include "scene.h"
 #include "snapshot_options.h"
 
@@ -62,7 +64,7 @@ Picture readBackBuffer()
 // tiles and the last frame are kept.
 void keepFrame()
 {
-    finishListingFrame();
+    observeFrameFinished();
     if (options.axes)
         drawJointAxes(lastJointFrames());
     drawSelectedJoint();
@@ -138,15 +140,6 @@ void openHiddenWindow(char* programName)
     reshapeView(options.width, options.height);
 }
 
-void pose()
-{
-    for (int i = 0; i < digitCount; ++i)
-        hand.setBend(i, options.bend[i]);
-    rotX = options.rotation[0];
-    rotY = options.rotation[1];
-    rotZ = options.rotation[2];
-}
-
 // Plays the keys as the viewer would: a motion draws its own frames; any
 // other key shows its change in the one frame its redisplay draws.
 void play(const std::string& keys)
@@ -200,7 +193,7 @@ int main(int argc, char** argv)
     checkWritable();
 
     openHiddenWindow(argv[0]);
-    pose();
+    setPose(options.bend, options.rotation);
     frameDrawn = keepFrame;
     if (options.axes || !options.joints.empty())
         startRecordingJointFrames(hand);
@@ -212,7 +205,7 @@ int main(int argc, char** argv)
         if (!options.joints.empty())
             writeJson(options.joints, jointFramesJson(lastJointFrames()), "the joint frames");
         if (!options.calls.empty())
-            writeJson(options.calls, lastFrameCallsJson(), "the calls");
+            writeJson(options.calls, frameCallsJson(lastFrameCalls()), "the calls");
     } catch (const WriteError& error) {
         failWith(error.what());
     }

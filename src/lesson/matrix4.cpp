@@ -1,8 +1,8 @@
 #include "matrix4.h"
 
-#include <emscripten/em_math.h>
-
 #include <cmath>
+
+#include "sine_cosine.h"
 
 namespace {
 
@@ -40,14 +40,13 @@ Matrix4 translation(float x, float y, float z)
     return matrix;
 }
 
-// Mesa's glRotatef: sine and cosine in double (the browser's own, which
-// the page already has), rounded to float; a turn
+// Mesa's glRotatef: sine and cosine in double, rounded to float; a turn
 // about a coordinate axis is written out exactly, with no rounding of 1.
 Matrix4 rotation(float degrees, float x, float y, float z)
 {
     const double radians = degrees * M_PI / 180.0;
-    const float s = static_cast<float>(emscripten_math_sin(radians));
-    const float c = static_cast<float>(emscripten_math_cos(radians));
+    const float s = static_cast<float>(sine(radians));
+    const float c = static_cast<float>(cosine(radians));
     Matrix4 matrix = identityMatrix();
     auto turnIn = [&](int a, int b, float sign) {  // the plane of axes a and b
         at(matrix, a, a) = c;
@@ -99,7 +98,7 @@ Matrix4 scaling(float x, float y, float z)
 Matrix4 perspective(double fieldOfViewDegrees, double aspect, double near, double far)
 {
     const double halfAngle = fieldOfViewDegrees / 2 * M_PI / 180;
-    const double cotangent = emscripten_math_cos(halfAngle) / emscripten_math_sin(halfAngle);
+    const double cotangent = cosine(halfAngle) / sine(halfAngle);
     const double depth = far - near;
     Matrix4 matrix{};
     at(matrix, 0, 0) = static_cast<float>(cotangent / aspect);

@@ -1,0 +1,88 @@
+#include "frame_listing.h"
+
+namespace {
+
+struct NameAndArgs {
+    const char* text;
+    int args;
+};
+
+// In ListedName's order.
+const NameAndArgs listedNames[listedNameCount] = {
+    {"glLoadIdentity", 0}, {"glLoadMatrixf", 0}, {"glPushMatrix", 0}, {"glPopMatrix", 0}, {"glTranslatef", 3},
+    {"glRotatef", 4},      {"glScalef", 3},      {"glutSolidSphere", 3}, {"glutSolidCube", 1}};
+
+bool isShape(int name)
+{
+    return name == glutSolidSphereCall || name == glutSolidCubeCall;
+}
+
+// The depth the stack had just before call `i`.
+int depthBefore(const CallListing& listing, int i)
+{
+    return i > 0 ? listing.calls[i - 1].depth : 1;
+}
+
+}  // namespace
+
+const char* listedNameText(ListedName name)
+{
+    return listedNames[name].text;
+}
+
+int listedArgCount(ListedName name)
+{
+    return listedNames[name].args;
+}
+
+int callsInEffect(const CallListing& listing, int count, int out[])
+{
+    int kept = 0;
+    int pushedAt[listedCallRoom];
+    int pushes = 0;
+    for (int i = 0; i < count && i < listing.count; ++i) {
+        const int name = listing.calls[i].name;
+        if (name == glPopMatrixCall) {
+            if (pushes > 0)
+                kept = pushedAt[--pushes];
+        } else if (!isShape(name)) {
+            if (name == glPushMatrixCall)
+                pushedAt[pushes++] = kept;
+            out[kept++] = i;
+        }
+    }
+    return kept;
+}
+
+int subtreeEnd(const CallListing& listing, int start)
+{
+    const int depth = depthBefore(listing, start);
+    int end = start;
+    while (end < listing.count && listing.calls[end].depth >= depth)
+        ++end;
+    return end;
+}
+
+int jointOfCall(const CallListing& listing, const int jointReachedAt[], int jointCount, int call)
+{
+    int innermost = -1;
+    for (int joint = 0; joint < jointCount; ++joint) {
+        const int start = jointReachedAt[joint];
+        const bool inside = start <= call && call < subtreeEnd(listing, start);
+        if (inside && (innermost < 0 || start >= jointReachedAt[innermost]))
+            innermost = joint;
+    }
+    return innermost;
+}
+
+bool matrixOfCall(const ListedCall& call, Matrix4& out)
+{
+    const double* a = call.args;
+    const auto f = [&](int i) { return static_cast<float>(a[i]); };
+    switch (call.name) {
+    case glTranslatefCall: out = translation(f(0), f(1), f(2)); return true;
+    case glRotatefCall: out = rotation(f(0), f(1), f(2), f(3)); return true;
+    case glScalefCall: out = scaling(f(0), f(1), f(2)); return true;
+    default: return false;
+    }
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+// The drawing as code: a frame's model-view matrix calls and solid shapes,
+// in order, with the stack's depth and the matrix after each, as
+// `hand-snapshot --calls` and the page's listing show them; and what the
+// lesson reads from such a listing. Plain data: no GL here.
+
+#include "matrix4.h"
+
+enum ListedName : int {
+    glLoadIdentityCall, glLoadMatrixfCall, glPushMatrixCall, glPopMatrixCall, glTranslatefCall,
+    glRotatefCall, glScalefCall, glutSolidSphereCall, glutSolidCubeCall
+};
+constexpr int listedNameCount = glutSolidCubeCall + 1;
+
+// "glTranslatef", and how many numbers it takes.
+const char* listedNameText(ListedName name);
+int listedArgCount(ListedName name);
+
+struct ListedCall {
+    int name;          // a ListedName
+    int depth;         // the model-view stack's depth after the call: 1 with nothing pushed
+    double args[4];    // as passed, as GL and GLUT take them
+    float matrix[16];  // the model-view matrix after the call, column-major
+};
+
+constexpr int listedCallRoom = 512;  // the hand's frame makes about 300
+
+// A frame's calls, from the base transform it starts from (the calls that
+// made the model-view matrix at its glClear) to its last.
+struct CallListing {
+    int count;
+    ListedCall calls[listedCallRoom];
+};
+
+// The indices of the calls in effect after the first `count`: a pop takes
+// back its push and all since, and shapes change no matrix. Returns how many
+// were written to `out`, which has room for `count`.
+int callsInEffect(const CallListing& listing, int count, int out[]);
+
+// The end of the subtree that begins at call `start`: the first call after
+// it that leaves the stack below its depth there, or the listing's end.
+int subtreeEnd(const CallListing& listing, int start);
+
+// Where each joint was reached among the calls: how many came before it.
+// The innermost joint whose subtree holds call `call`, or -1 for the view's.
+int jointOfCall(const CallListing& listing, const int jointReachedAt[], int jointCount, int call);
+
+// The matrix call `call` multiplies the current one by; false for a load, a
+// push, a pop or a shape, which multiply by none.
+bool matrixOfCall(const ListedCall& call, Matrix4& out);

@@ -1,0 +1,47 @@
+#pragma once
+
+// What a GL layer tells the lesson as the viewer's code runs, and what the
+// lesson tells it back: the page's own GL and hand-snapshot's wrapped GL
+// call these from their entry points, with the model-view stack's depth and
+// matrix as each call left them. From that the lesson lists every frame as
+// code, follows the selected joint's subtree and, when stepping, says which
+// shapes are drawn.
+
+#include "frame_listing.h"
+
+// How much of the rest of the hand a selection leaves lit.
+constexpr float dimmedShare = 0.3f;
+
+// Joint frames the lesson follows at most; the hand has 20.
+constexpr int jointRoom = 32;
+
+// A frame begins (GL's glClear): its listing opens with the calls in effect.
+void observeFrameBegun();
+
+// A model-view load, push, pop, translate, rotate or scale, made on the
+// model-view matrix; `args` holds listedArgCount(name) numbers.
+void observeMatrixCall(ListedName name, const double args[], int depth, const float matrix[16]);
+
+struct ShapeDrawing {
+    bool drawn;   // stepping has reached it
+    bool dimmed;  // a joint is selected and the shape lies outside its subtree
+};
+
+// A sphere or a cube, about to be drawn under the current matrix.
+ShapeDrawing observeShape(ListedName name, const double args[], int depth, const float matrix[16]);
+
+// Drawing reaches joint frame `joint` with the stack at `depth`.
+void observeJointReached(int joint, int depth);
+
+// The frame is complete: what is drawn over it is in no listing.
+void observeFrameFinished();
+
+// The lesson's settings, read at every frame from the next on: the selected
+// joint (-1 for none), and the calls drawn when stepping (-1 for all).
+void selectJointSubtree(int joint);
+void drawOnlyFirstCalls(int count);
+
+// What the last finished frame gave.
+const CallListing& lastFrameCalls();
+// How many of its calls came before each joint frame was reached.
+const int* lastJointReachedAt();

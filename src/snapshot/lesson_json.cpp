@@ -1,0 +1,51 @@
+#include "lesson_json.h"
+
+#include <cstdio>
+
+namespace {
+
+// A JSON list's numbers: nine significant digits give back the very float.
+template <typename Number>
+void appendNumbers(std::string& json, const Number* numbers, int count)
+{
+    char number[32];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(number, sizeof number, "%s%.9g", i ? ", " : "", static_cast<double>(numbers[i]));
+        json += number;
+    }
+}
+
+// Each item on a line of its own, under the list's name.
+template <typename Item, typename AppendItem>
+std::string jsonList(const char* name, const Item* items, int count, AppendItem appendItem)
+{
+    std::string json = std::string("{\"") + name + "\": [";
+    for (int i = 0; i < count; ++i) {
+        json += i ? ",\n  " : "\n  ";
+        appendItem(json, items[i]);
+    }
+    return json + "\n]}\n";
+}
+
+}  // namespace
+
+std::string jointFramesJson(const JointFrames& frames)
+{
+    return jsonList("joints", frames, jointFrameCount, [](std::string& json, const JointFrame& frame) {
+        json += std::string("{\"name\": \"") + frame.name + "\", \"label\": \"" + frame.label + "\", \"matrix\": [";
+        appendNumbers(json, frame.matrix, 16);
+        json += "]}";
+    });
+}
+
+std::string frameCallsJson(const CallListing& listing)
+{
+    return jsonList("calls", listing.calls, listing.count, [](std::string& json, const ListedCall& call) {
+        const ListedName name = static_cast<ListedName>(call.name);
+        json += std::string("{\"name\": \"") + listedNameText(name) + "\", \"args\": [";
+        appendNumbers(json, call.args, listedArgCount(name));
+        json += "], \"depth\": " + std::to_string(call.depth) + ", \"matrix\": [";
+        appendNumbers(json, call.matrix, 16);
+        json += "]}";
+    });
+}
