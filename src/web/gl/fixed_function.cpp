@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "lesson_observer.h"
 #include "matrix4.h"
 #include "matrix_stacks.h"
 
@@ -58,8 +59,6 @@ int lineVertexCount = 0;
 float lineWidth = 1;
 float pointSize = 1;
 float viewportSize[2] = {1, 1};
-bool dimming = false;
-constexpr float dimmedShare = 0.3f;
 
 // Wider lines and points, which WebGL draws only 1 pixel wide, become two
 // triangles each, made on the window's pixels as GL makes them: a point a
@@ -184,7 +183,7 @@ void finishDrawing()
     drawWaitingQuads();
 }
 
-void drawLitSolid(const ShapeBuffer& shape, float size)
+void drawLitSolid(const ShapeBuffer& shape, float size, bool dimmed)
 {
     drawWaitingQuads();
     LitDraw draw;
@@ -192,17 +191,12 @@ void drawLitSolid(const ShapeBuffer& shape, float size)
     draw.modelViewProjection = projectionMatrix() * draw.modelView;
     normalMatrix(draw.modelView, draw.normalMatrix);
     lightShape(draw);
-    if (dimming && !insideHighlight())
+    if (dimmed)
         for (float* terms : {draw.sceneColour, draw.diffuseProduct, draw.specularProduct})
             for (int c = 0; c < 3; ++c)
                 terms[c] *= dimmedShare;
     draw.size = size;
     drawLitShape(shape, draw);
-}
-
-void dimOutsideHighlight(bool on)
-{
-    dimming = on;
 }
 
 void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha)
@@ -215,12 +209,12 @@ void glClearDepth(GLclampd depth)
     setClearDepth(static_cast<float>(depth));
 }
 
-// Every frame begins by clearing.
+// Every frame begins by clearing: the lesson's listing of it opens.
 void glClear(GLbitfield mask)
 {
     drawWaitingQuads();
     clearCanvas(mask);
-    beginListingFrame();
+    observeFrameBegun();
 }
 
 void glDepthFunc(GLenum function)

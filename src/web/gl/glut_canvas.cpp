@@ -1,14 +1,17 @@
 // GLUT as far as the page's entry, the scene and the drawing call it, on
 // the page's canvas: one WebGL context, a display and a reshape callback,
 // redisplays drawn at the browser's next animation frame, and the solid
-// sphere and cube. Keys, full screen and the canvas's size are the page's
-// (page.js), not GLUT's.
+// sphere and cube; and, beyond GLUT, redisplays held while the page plays a
+// motion (page_glut.h). Keys, full screen and the canvas's size are the
+// page's scripts', not GLUT's.
 
 #include <GL/glut.h>
 #include <emscripten/html5.h>
 
 #include "fixed_function.h"
+#include "lesson_observer.h"
 #include "matrix_stacks.h"
+#include "page_glut.h"
 #include "solid_shapes.h"
 
 namespace {
@@ -19,13 +22,27 @@ unsigned int displayMode = 0;
 void (*display)() = nullptr;
 void (*reshape)(int, int) = nullptr;
 bool redisplayPending = false;
+bool redisplaysHeld = false;
+bool frameRequested = false;
 
 EM_BOOL drawRequestedFrame(double, void*)
 {
+    frameRequested = false;
+    if (redisplaysHeld)
+        return EM_FALSE;  // drawn once they are let go
     redisplayPending = false;
     if (display)
         display();
     return EM_FALSE;
+}
+
+// One animation frame asked for at a time, however often a redisplay is posted.
+void requestRedisplayFrame()
+{
+    if (!redisplayPending || redisplaysHeld || frameRequested)
+        return;
+    frameRequested = true;
+    emscripten_request_animation_frame(drawRequestedFrame, nullptr);
 }
 
 // Made into a buffer once, at its first use; the hand draws every sphere
@@ -86,10 +103,14 @@ void glutReshapeFunc(void (*callback)(int, int))
 
 void glutPostRedisplay()
 {
-    if (redisplayPending)
-        return;
     redisplayPending = true;
-    emscripten_request_animation_frame(drawRequestedFrame, nullptr);
+    requestRedisplayFrame();
+}
+
+void holdRedisplays(bool held)
+{
+    redisplaysHeld = held;
+    requestRedisplayFrame();
 }
 
 // The browser shows what was drawn once control returns to it.
@@ -110,16 +131,30 @@ void glutMainLoop()
     glutPostRedisplay();
 }
 
+namespace {
+
+// The lesson hears of every shape, and says whether stepping has reached
+// it and whether a selection dims it.
+ShapeDrawing observed(ListedName name, const double args[])
+{
+    return observeShape(name, args, modelViewDepth(), modelViewMatrix().m);
+}
+
+}  // namespace
+
 void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks)
 {
-    if (listShape(glutSolidSphereCall, static_cast<float>(radius), static_cast<float>(slices),
-                  static_cast<float>(stacks)))
-        drawLitSolid(sphereBuffer(slices, stacks), static_cast<float>(radius));
+    const double args[] = {radius, double(slices), double(stacks)};
+    const ShapeDrawing how = observed(glutSolidSphereCall, args);
+    if (how.drawn)
+        drawLitSolid(sphereBuffer(slices, stacks), static_cast<float>(radius), how.dimmed);
 }
 
 void glutSolidCube(GLdouble edge)
 {
     static const ShapeBuffer cube = uploadShape(unitCube());
-    if (listShape(glutSolidCubeCall, static_cast<float>(edge)))
-        drawLitSolid(cube, static_cast<float>(edge));
+    const double args[] = {edge};
+    const ShapeDrawing how = observed(glutSolidCubeCall, args);
+    if (how.drawn)
+        drawLitSolid(cube, static_cast<float>(edge), how.dimmed);
 }

@@ -1,6 +1,5 @@
 // GL 1.x's matrix stacks and GLU's perspective, as far as the viewer calls
-// them, for the page's fixed-function layer on WebGL; and, for the page's
-// view of the hierarchy, each frame's calls listed.
+// them, for the page's fixed-function layer on WebGL.
 
 #include "matrix_stacks.h"
 
@@ -8,6 +7,8 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+
+#include "lesson_observer.h"
 
 namespace {
 
@@ -37,46 +38,11 @@ void multiplyCurrent(const Matrix4& by)
     currentMatrix() = currentMatrix() * by;
 }
 
-// The model-view calls in effect: those since the last load with nothing
-// pushed, less what pops have undone. pushedAt[d] is where the push that
-// opened depth d was listed. A frame's listing starts as a copy of them.
-CallListing inEffect = {};
-int pushedAt[stackDepth] = {};
-
-// The frame being drawn, and the last one finished.
-CallListing frame = {};
-CallListing lastFrame = {};
-bool inFrame = false;
-int shownCalls = -1;
-int highlightDepth = -1;  // the stack's top where the highlight began, or -1
-
-void append(CallListing& listing, ListedName name, float a, float b, float c, float d)
+// A model-view call, told to the lesson with the matrix it left.
+void observe(ListedName name, const double args[] = nullptr)
 {
-    if (listing.count == listedCallRoom)
-        return;
-    ListedCall& call = listing.calls[listing.count++];
-    call = {name, modelView.top + 1, {a, b, c, d}, {}};
-    std::copy_n(modelViewMatrix().m, 16, call.matrix);
-}
-
-// A model-view call: in effect until a pop takes it back, and in the frame
-// being drawn.
-void listCall(ListedName name, float a = 0, float b = 0, float c = 0, float d = 0)
-{
-    if (currentStack != &modelView)
-        return;
-    append(inEffect, name, a, b, c, d);
-    if (inFrame)
-        append(frame, name, a, b, c, d);
-}
-
-// A loaded matrix owes nothing to the calls before it; those under a push
-// come back with the pop.
-void listLoad(ListedName name)
-{
-    if (currentStack == &modelView && modelView.top == 0)
-        inEffect.count = 0;
-    listCall(name);
+    if (currentStack == &modelView)
+        observeMatrixCall(name, args, modelViewDepth(), modelViewMatrix().m);
 }
 
 }  // namespace
@@ -91,6 +57,11 @@ const Matrix4& projectionMatrix()
     return topOf(projection);
 }
 
+int modelViewDepth()
+{
+    return modelView.top + 1;
+}
+
 void glMatrixMode(GLenum mode)
 {
     currentStack = mode == GL_PROJECTION ? &projection : &modelView;
@@ -99,13 +70,13 @@ void glMatrixMode(GLenum mode)
 void glLoadIdentity()
 {
     currentMatrix() = identityMatrix();
-    listLoad(glLoadIdentityCall);
+    observe(glLoadIdentityCall);
 }
 
 void glLoadMatrixf(const GLfloat* values)
 {
     std::copy_n(values, 16, currentMatrix().m);
-    listLoad(glLoadMatrixfCall);
+    observe(glLoadMatrixfCall);
 }
 
 void glGetFloatv(GLenum name, GLfloat* values)
@@ -119,11 +90,9 @@ void glPushMatrix()
 {
     if (currentStack->top + 1 == stackDepth)
         return;
-    if (currentStack == &modelView)
-        pushedAt[modelView.top + 1] = inEffect.count;
     currentStack->levels[currentStack->top + 1] = currentMatrix();
     ++currentStack->top;
-    listCall(glPushMatrixCall);
+    observe(glPushMatrixCall);
 }
 
 void glPopMatrix()
@@ -131,81 +100,28 @@ void glPopMatrix()
     if (currentStack->top == 0)
         return;
     --currentStack->top;
-    if (currentStack != &modelView)
-        return;
-    // A pop is in the frame, but takes back what its push began.
-    inEffect.count = pushedAt[modelView.top + 1];
-    if (modelView.top < highlightDepth)
-        highlightDepth = -1;
-    if (inFrame)
-        append(frame, glPopMatrixCall, 0, 0, 0, 0);
+    observe(glPopMatrixCall);
 }
 
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
 {
     multiplyCurrent(translation(x, y, z));
-    listCall(glTranslatefCall, x, y, z);
+    const double args[] = {x, y, z};
+    observe(glTranslatefCall, args);
 }
 
 void glRotatef(GLfloat degrees, GLfloat x, GLfloat y, GLfloat z)
 {
     multiplyCurrent(rotation(degrees, x, y, z));
-    listCall(glRotatefCall, degrees, x, y, z);
+    const double args[] = {degrees, x, y, z};
+    observe(glRotatefCall, args);
 }
 
 void glScalef(GLfloat x, GLfloat y, GLfloat z)
 {
     multiplyCurrent(scaling(x, y, z));
-    listCall(glScalefCall, x, y, z);
-}
-
-// The frame opens with its base transform: the calls in effect now.
-void beginListingFrame()
-{
-    frame.count = inEffect.count;
-    std::copy_n(inEffect.calls, inEffect.count, frame.calls);
-    highlightDepth = -1;
-    inFrame = true;
-}
-
-bool listShape(ListedName name, float a, float b, float c)
-{
-    if (!inFrame)
-        return true;
-    append(frame, name, a, b, c, 0);
-    return shownCalls < 0 || frame.count <= shownCalls;
-}
-
-void drawOnlyFirstCalls(int count)
-{
-    shownCalls = count;
-}
-
-void beginHighlight()
-{
-    highlightDepth = modelView.top;
-}
-
-bool insideHighlight()
-{
-    return highlightDepth >= 0;
-}
-
-void finishListingFrame()
-{
-    inFrame = false;
-    lastFrame.count = frame.count;
-    std::copy_n(frame.calls, frame.count, lastFrame.calls);
-}
-
-const CallListing& lastFrameCalls()
-{
-    return lastFrame;
-}
-
-int callsListedSoFar()
-{
-    return frame.count;
+    const double args[] = {x, y, z};
+    observe(glScalefCall, args);
 }
 
 void gluPerspective(GLdouble fieldOfView, GLdouble aspect, GLdouble near, GLdouble far)

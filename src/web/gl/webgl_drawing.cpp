@@ -77,6 +77,14 @@ struct LineProgram {
 LitProgram lit;
 LineProgram lines;
 
+struct Shaders {
+    GLuint litVertex, lineVertex, fragment;
+};
+Shaders shaders;
+bool parallelBuilds = false;  // the browser builds programs on threads of its own
+
+bool drawingHeld = false;
+
 // A program keeps its uniforms' values, and the context its program and
 // its attributes' buffer: what is already so is not set again. The hand's
 // parts share one material and one light, and its spheres and boxes one
@@ -162,21 +170,16 @@ bool compiled(GLuint shader, const char* what)
 }
 
 // Where the browser builds programs on threads of its own
-// (KHR_parallel_shader_compile), the page waits for them without blocking:
-// it still paints and takes keys, rather than hang for as long as a compile
-// takes (hundreds of milliseconds on a software rasteriser).
-void waitUntilBuilt(GLuint program)
+// (KHR_parallel_shader_compile), it can be asked whether one is built
+// without waiting for it.
+bool built(GLuint program)
 {
     constexpr GLenum completionStatus = 0x91B1;  // GL_COMPLETION_STATUS_KHR
-    if (!emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(), "KHR_parallel_shader_compile"))
-        return;
-    auto built = [program] {
-        GLint status = GL_FALSE;
-        emscripten_glGetProgramiv(program, completionStatus, &status);
-        return status == GL_TRUE;
-    };
-    while (!built())
-        emscripten_sleep(4);
+    if (!parallelBuilds)
+        return true;
+    GLint status = GL_FALSE;
+    emscripten_glGetProgramiv(program, completionStatus, &status);
+    return status == GL_TRUE;
 }
 
 // Asking whether a program linked waits for it, and each question is a round
@@ -215,16 +218,26 @@ void pointAttributesAt(GLuint buffer, GLsizei stride, std::size_t secondOffset)
 
 }  // namespace
 
+void buildWebGLPrograms()
+{
+    parallelBuilds = emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(),
+                                                       "KHR_parallel_shader_compile");
+    shaders.litVertex = compile(GL_VERTEX_SHADER, litVertexShader);
+    shaders.lineVertex = compile(GL_VERTEX_SHADER, lineVertexShader);
+    shaders.fragment = compile(GL_FRAGMENT_SHADER, fragmentShader);
+    lit.program = link(shaders.litVertex, shaders.fragment, "normal");
+    lines.program = link(shaders.lineVertex, shaders.fragment, "colour");
+}
+
+bool webGLProgramsBuilt()
+{
+    return built(lit.program) && built(lines.program);
+}
+
 const char* startWebGLDrawing()
 {
-    const GLuint litVertex = compile(GL_VERTEX_SHADER, litVertexShader);
-    const GLuint lineVertex = compile(GL_VERTEX_SHADER, lineVertexShader);
-    const GLuint fragment = compile(GL_FRAGMENT_SHADER, fragmentShader);
-    lit.program = link(litVertex, fragment, "normal");
-    lines.program = link(lineVertex, fragment, "colour");
-    waitUntilBuilt(lit.program);
-    waitUntilBuilt(lines.program);
-    if (!linked(lit.program, litVertex, fragment) || !linked(lines.program, lineVertex, fragment))
+    if (!linked(lit.program, shaders.litVertex, shaders.fragment) ||
+        !linked(lines.program, shaders.lineVertex, shaders.fragment))
         return failure;
     auto uniform = [](GLuint program, const char* name) {
         return emscripten_glGetUniformLocation(program, name);
@@ -258,6 +271,8 @@ ShapeBuffer uploadShape(const SolidShape& shape)
 
 void drawLitShape(const ShapeBuffer& shape, const LitDraw& draw)
 {
+    if (drawingHeld)
+        return;
     useProgram(lit.program);
     emscripten_glUniformMatrix4fv(lit.modelView, 1, GL_FALSE, draw.modelView.m);
     emscripten_glUniformMatrix4fv(lit.modelViewProjection, 1, GL_FALSE, draw.modelViewProjection.m);
@@ -275,6 +290,8 @@ void drawLitShape(const ShapeBuffer& shape, const LitDraw& draw)
 
 void drawUnlit(const LineVertex* vertices, int count, const Matrix4& modelViewProjection, unsigned mode)
 {
+    if (drawingHeld)
+        return;
     useProgram(lines.program);
     emscripten_glUniformMatrix4fv(lines.modelViewProjection, 1, GL_FALSE, modelViewProjection.m);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, lines.buffer);
@@ -295,7 +312,8 @@ void setClearDepth(float depth)
 
 void clearCanvas(unsigned mask)
 {
-    emscripten_glClear(mask);
+    if (!drawingHeld)
+        emscripten_glClear(mask);
 }
 
 void setDepthFunction(unsigned function)
@@ -311,4 +329,9 @@ void setDepthTest(bool on)
 void setViewport(int x, int y, int width, int height)
 {
     emscripten_glViewport(x, y, width, height);
+}
+
+void holdDrawing(bool held)
+{
+    drawingHeld = held;
 }

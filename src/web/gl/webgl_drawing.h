@@ -34,8 +34,16 @@ struct ShapeBuffer {
     bool strips;
 };
 
-// Compiles and links the programs. Null when all went well; otherwise what
-// went wrong, with the compiler's or linker's log.
+// Hands the programs to WebGL to compile and link. A browser may build them
+// on threads of its own: until they are built, asking whether they linked
+// would hold the page up for as long as a compile takes (hundreds of
+// milliseconds on a software rasteriser), and the page waits without
+// blocking instead.
+void buildWebGLPrograms();
+bool webGLProgramsBuilt();
+
+// Once they are built: null when all went well; otherwise what went wrong,
+// with the compiler's or linker's log.
 const char* startWebGLDrawing();
 
 // Clearing, the depth test and the viewport, as GL 1.x has them.
@@ -52,3 +60,7 @@ void drawLitShape(const ShapeBuffer& shape, const LitDraw& draw);
 
 // Unlit in their vertices' colours: `mode` is GL_LINES or GL_TRIANGLES.
 void drawUnlit(const LineVertex* vertices, int count, const Matrix4& modelViewProjection, unsigned mode);
+
+// While held, nothing is cleared or drawn, though GL's state and matrices
+// go on as called: a key's motion is being recorded, to be shown later.
+void holdDrawing(bool held);

@@ -3,42 +3,28 @@
 #include <GL/glut.h>
 #include <emscripten.h>
 
-#include <cstddef>
-
-#include "fixed_function.h"
 #include "hand_model.h"
 #include "joint_frames.h"
+#include "lesson_observer.h"
 #include "matrix_stacks.h"
-
-// page.js reads these from memory as they are laid out here for wasm32 (its
-// `layout`): a change on either side must be made on both.
-static_assert(jointFrameCount == 20);
-static_assert(sizeof(JointFrame) == 72 && offsetof(JointFrame, label) == 4 && offsetof(JointFrame, matrix) == 8);
-static_assert(listedCallRoom == 512 && sizeof(ListedCall) == 88 && offsetof(ListedCall, depth) == 4 &&
-              offsetof(ListedCall, args) == 8 && offsetof(ListedCall, matrix) == 24);
-static_assert(sizeof(CallListing) == 4 + 512 * 88 && offsetof(CallListing, calls) == 4);
 
 namespace {
 
-int axesSwitch = 0;  // written by page.js
-int selectedJoint = -1;  // a joint frame's index, or -1
-// How many of the frame's calls were listed when each joint frame was reached.
-int jointCalls[jointFrameCount] = {};
-
-int shownCalls = -1;  // stepping: the calls shown, or -1 for the whole frame
+// What the page shows of the lesson, as its one setter last set it.
+struct LessonView {
+    bool axes = false;   // every joint frame's axes
+    int joint = -1;      // the selected joint frame, or -1
+    int step = -1;       // the calls drawn when stepping, or -1 for the whole frame
+};
+LessonView shown;
 
 // Where stepping has reached, the current matrix's frame is drawn large.
 constexpr float stepAxisLength = 3.0f;
 constexpr float stepAxisWidth = 5.0f;
 
-// Each joint frame as drawing reaches it: where it falls among the frame's
-// calls (page.js finds a fingertip's chain there), and where the selected
-// joint's highlight begins.
 void noteJointFrame(int frame)
 {
-    jointCalls[frame] = callsListedSoFar();
-    if (frame == selectedJoint)
-        beginHighlight();
+    observeJointReached(frame, modelViewDepth());
 }
 
 }  // namespace
@@ -50,21 +36,30 @@ void recordHierarchy()
 
 void drawHierarchyOverFrame()
 {
-    if (axesSwitch)
+    if (shown.axes)
         drawJointAxes(lastJointFrames());
-    if (selectedJoint >= 0)
-        drawSelectedJointAxes(lastJointFrames(), selectedJoint);
+    if (shown.joint >= 0)
+        drawSelectedJointAxes(lastJointFrames(), shown.joint);
     // At the last step the picture is the whole frame, with nothing over it.
     const CallListing& calls = lastFrameCalls();
-    if (shownCalls > 0 && shownCalls < calls.count)
-        drawFrameAxes(calls.calls[shownCalls - 1].matrix, stepAxisLength, stepAxisWidth);
+    if (shown.step > 0 && shown.step < calls.count)
+        drawFrameAxes(calls.calls[shown.step - 1].matrix, stepAxisLength, stepAxisWidth);
 }
 
 extern "C" {
 
-// Where the page reads the joint frames, the last frame's calls, where each
-// joint was reached among them, and the switch, straight from memory, like
-// the pose.
+// The page's lesson as it now stands: the joint frames' switch, the
+// selected joint (-1 for none) and the calls drawn (-1 for all). The
+// picture is drawn again to show it.
+EMSCRIPTEN_KEEPALIVE void webShowLesson(int axes, int joint, int step)
+{
+    shown = {axes != 0, joint >= 0 && joint < jointFrameCount ? joint : -1, step};
+    selectJointSubtree(shown.joint);
+    drawOnlyFirstCalls(step);
+    glutPostRedisplay();
+}
+
+// Where the page reads the last frame's joint frames and calls.
 EMSCRIPTEN_KEEPALIVE const JointFrame* webJointFrames()
 {
     return lastJointFrames();
@@ -75,41 +70,41 @@ EMSCRIPTEN_KEEPALIVE const CallListing* webFrameCalls()
     return &lastFrameCalls();
 }
 
-EMSCRIPTEN_KEEPALIVE int* webAxesSwitch()
-{
-    return &axesSwitch;
-}
-
-EMSCRIPTEN_KEEPALIVE const int* webJointCalls()
-{
-    return jointCalls;
-}
-
 EMSCRIPTEN_KEEPALIVE const float* webProjection()
 {
     return projectionMatrix().m;
 }
 
-// A joint selected, or with -1 none: its subtree stands out, the rest dimmed.
-EMSCRIPTEN_KEEPALIVE void webSelectJoint(int frame)
+// The lesson's answers about the last frame, for the page to show.
+
+// How many calls came before joint frame `joint` was reached.
+EMSCRIPTEN_KEEPALIVE int webJointReachedAt(int joint)
 {
-    selectedJoint = frame;
-    dimOutsideHighlight(frame >= 0);
-    glutPostRedisplay();
+    return joint >= 0 && joint < jointFrameCount ? lastJointReachedAt()[joint] : 0;
 }
 
-// Stepping through the drawing: calls 1 .. count drawn, or -1 for all.
-EMSCRIPTEN_KEEPALIVE void webShowCalls(int count)
+// The calls in effect after the first `count`: how many, then their indices.
+EMSCRIPTEN_KEEPALIVE const int* webCallsInEffect(int count)
 {
-    shownCalls = count;
-    drawOnlyFirstCalls(count);
-    glutPostRedisplay();
+    static int answer[1 + listedCallRoom];
+    answer[0] = callsInEffect(lastFrameCalls(), count, answer + 1);
+    return answer;
 }
 
-// The switch was turned: the picture is drawn again with or without axes.
-EMSCRIPTEN_KEEPALIVE void webRedisplay()
+// The joint frame whose subtree holds call `call`, or -1 for the view's.
+EMSCRIPTEN_KEEPALIVE int webJointOfCall(int call)
 {
-    glutPostRedisplay();
+    return jointOfCall(lastFrameCalls(), lastJointReachedAt(), jointFrameCount, call);
+}
+
+// The matrix call `call` multiplied in, or null for none.
+EMSCRIPTEN_KEEPALIVE const float* webMatrixOfCall(int call)
+{
+    static Matrix4 matrix;
+    const CallListing& calls = lastFrameCalls();
+    if (call < 0 || call >= calls.count || !matrixOfCall(calls.calls[call], matrix))
+        return nullptr;
+    return matrix.m;
 }
 
 }  // extern "C"

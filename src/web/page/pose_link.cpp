@@ -1,34 +1,13 @@
-// The pose shared by link and set by the page's sliders: what page.js hands
+// The pose shared by link and set by the page's sliders: what the page hands
 // the viewer between keys, never during a motion.
 
 #include <GL/glut.h>
 #include <emscripten.h>
 
-#include <cstddef>
-
 #include "hand_model.h"
 #include "page_state.h"
+#include "pose.h"
 #include "scene.h"
-
-// page.js reads a reading as wasm32 lays it out (its `layout`).
-static_assert(sizeof(PageStateReading) == 48 + 160 && offsetof(PageStateReading, note) == 48);
-static_assert(offsetof(PageState, rotation) == 20 && offsetof(PageState, axes) == 32 &&
-              offsetof(PageState, digit) == 36 && offsetof(PageState, step) == 40 &&
-              offsetof(PageState, joint) == 44);
-
-namespace {
-
-void setPose(const float* bend, const float* rotation)
-{
-    for (int i = 0; i < digitCount; ++i)
-        hand.setBend(i, bend[i]);
-    rotX = rotation[0];
-    rotY = rotation[1];
-    rotZ = rotation[2];
-    glutPostRedisplay();
-}
-
-}  // namespace
 
 extern "C" {
 
@@ -42,6 +21,7 @@ EMSCRIPTEN_KEEPALIVE const PageStateReading* webReadHash(const char* hash, int a
                             {rotX, rotY, rotZ}, axes, digit, step, joint};
     reading = readPageHash(hash, current);
     setPose(reading.state.bend, reading.state.rotation);
+    glutPostRedisplay();
     return &reading;
 }
 
@@ -51,6 +31,7 @@ EMSCRIPTEN_KEEPALIVE void webSetPose(float b0, float b1, float b2, float b3, flo
     const float bend[digitCount] = {b0, b1, b2, b3, b4};
     const float rotation[3] = {x, y, z};
     setPose(bend, rotation);
+    glutPostRedisplay();
 }
 
 }  // extern "C"

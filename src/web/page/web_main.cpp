@@ -1,16 +1,20 @@
 // The viewer in a web page: the native program's model, drawing, scene, keys
 // and motions, built with emscripten and drawn through the page's own
-// fixed-function layer on WebGL (src/web/gl). The page (page.js) asks the full-screen
+// fixed-function layer on WebGL (src/web/gl). The page asks the full-screen
 // question, turns key presses into the codes the native program gets, and
 // hands them over one at a time through webPressKey.
 
 #include <GL/glut.h>
 #include <emscripten.h>
 
+#include <vector>
+
 #include "hand_model.h"
 #include "hierarchy_view.h"
 #include "keyboard.h"
-#include "matrix_stacks.h"
+#include "lesson_observer.h"
+#include "page_glut.h"
+#include "pose.h"
 #include "scene.h"
 #include "webgl_drawing.h"
 
@@ -18,22 +22,13 @@ namespace {
 
 constexpr int canvasSize = 300;
 
-bool playingKey = false;
-
-// A motion's frame is shown when control returns to the browser; waiting for
-// the next animation frame after each one plays the motion at the display's
-// refresh, as a native swap with vsync would. A key served while the browser
-// handles input draws its first frame inside an animation frame whose own
-// callbacks are still to come: the motion waits for the one after, or its
-// second frame would cover its first before either is shown. Paused, the
-// motion then waits on the page with its frame on show.
-EM_ASYNC_JS(void, showMotionFrame, (), {
-    Module.motionFrameDrawn();
-    const drawnIn = document.timeline.currentTime;
-    while (await new Promise(requestAnimationFrame) === drawnIn) {
-    }
-    await Module.motionMayGoOn();
-});
+// A motion runs to its end inside the key that starts it, drawing each frame
+// as it goes. Here its frames are recorded as poses instead, drawn nowhere,
+// and the page then shows them one per animation frame, so nothing ever
+// waits inside the viewer.
+bool servingKey = false;
+std::vector<Pose> motionFrames;
+bool showingMotionFrame = false;
 
 EM_JS(void, noteRedisplay, (), { Module.redisplayDrawn(); });
 
@@ -41,16 +36,15 @@ EM_JS(void, reportNoWebGL, (), { Module.webGLMissing(); });
 
 EM_JS(void, reportCannotStart, (const char* why), { Module.viewerCannotStart(UTF8ToString(why)); });
 
-// Frames drawn while a key is being served are its motion's; any other
-// frame is a redisplay, drawn from GLUT's own animation-frame callback,
-// which must not be suspended.
 void frameDrawnOnPage()
 {
-    finishListingFrame();
+    observeFrameFinished();
+    if (servingKey) {
+        motionFrames.push_back(currentPose());
+        return;
+    }
     drawHierarchyOverFrame();
-    if (playingKey)
-        showMotionFrame();
-    else
+    if (!showingMotionFrame)
         noteRedisplay();
 }
 
@@ -58,14 +52,47 @@ void frameDrawnOnPage()
 
 extern "C" {
 
-// Serves one key as the native key callback would. The page never calls it
-// again before the returned promise settles, so a motion is never entered
-// twice: keys typed meanwhile wait in the page's queue.
-EMSCRIPTEN_KEEPALIVE void webPressKey(int code)
+// Serves one key as the native key callback would, and says how many frames
+// its motion recorded (0 for a key that is no motion). The key's redisplay
+// waits until the page has shown them and calls webEndMotion.
+EMSCRIPTEN_KEEPALIVE int webPressKey(int code)
 {
-    playingKey = true;
+    motionFrames.clear();
+    servingKey = true;
+    holdDrawing(true);
+    holdRedisplays(true);
     onKey(static_cast<unsigned char>(code), 0, 0);
-    playingKey = false;
+    holdDrawing(false);
+    servingKey = false;
+    return static_cast<int>(motionFrames.size());
+}
+
+// The last key's motion, frame by frame.
+EMSCRIPTEN_KEEPALIVE const Pose* webMotionFrames()
+{
+    return motionFrames.data();
+}
+
+// Draws frame `frame` of the last key's motion. The hand and the view keep
+// the motion's end state throughout: the frame's pose is lent to the
+// drawing alone.
+EMSCRIPTEN_KEEPALIVE void webShowMotionFrame(int frame)
+{
+    if (frame < 0 || frame >= static_cast<int>(motionFrames.size()))
+        return;
+    const Pose end = currentPose();
+    const Pose& shown = motionFrames[frame];
+    setPose(shown.bend, shown.rotation);
+    showingMotionFrame = true;
+    displayScene();
+    showingMotionFrame = false;
+    setPose(end.bend, end.rotation);
+}
+
+// The motion has been shown: the key's own redisplay comes next.
+EMSCRIPTEN_KEEPALIVE void webEndMotion()
+{
+    holdRedisplays(false);
 }
 
 // The canvas's backing store changed size: full screen, pixel ratio, zoom or layout.
@@ -75,19 +102,44 @@ EMSCRIPTEN_KEEPALIVE void webReshape(int width, int height)
     glutPostRedisplay();
 }
 
-// Where the view angles and bends live, for the page to read without
-// calling in while a motion waits for its next frame.
-EMSCRIPTEN_KEEPALIVE const float* webViewAngle(int axis)
+// The pose as it stands.
+EMSCRIPTEN_KEEPALIVE const Pose* webPose()
 {
-    return axis == 0 ? &rotX : axis == 1 ? &rotY : &rotZ;
-}
-
-EMSCRIPTEN_KEEPALIVE const float* webBends()
-{
-    return hand.bend;
+    static Pose pose;
+    pose = currentPose();
+    return &pose;
 }
 
 }  // extern "C"
+
+namespace {
+
+constexpr int buildPollMilliseconds = 4;
+
+// The rest of the start, once the browser has built the programs: the page
+// still paints and takes keys meanwhile.
+void startOnceBuilt(void*)
+{
+    if (!webGLProgramsBuilt()) {
+        emscripten_async_call(startOnceBuilt, nullptr, buildPollMilliseconds);
+        return;
+    }
+    if (const char* failure = startWebGLDrawing()) {
+        reportCannotStart(failure);
+        return;
+    }
+    initGLState();
+    recordHierarchy();
+
+    // No idle callback: on the page it would be a timer that never sleeps.
+    // Keys come from the page, which reads what each key types.
+    frameDrawn = frameDrawnOnPage;
+    glutDisplayFunc(displayScene);
+    glutReshapeFunc(reshapeView);
+    glutMainLoop();
+}
+
+}  // namespace
 
 int main()
 {
@@ -103,18 +155,7 @@ int main()
         reportNoWebGL();
         return 1;
     }
-    if (const char* failure = startWebGLDrawing()) {
-        reportCannotStart(failure);
-        return 1;
-    }
-    initGLState();
-    recordHierarchy();
-
-    // No idle callback: on the page it would be a timer that never sleeps.
-    // Keys come from the page, which reads what each key types.
-    frameDrawn = frameDrawnOnPage;
-    glutDisplayFunc(displayScene);
-    glutReshapeFunc(reshapeView);
-    glutMainLoop();
+    buildWebGLPrograms();
+    startOnceBuilt(nullptr);
     return 0;
 }

@@ -1,12 +1,12 @@
 // Puts the whole page in one file, which opens from disk with no server:
 // node one_file.mjs PARTS OUT...
 // PARTS is the folder the build writes the page's files to (index.html,
-// page.css, page.js, hand-viewer.js and .wasm, hand-viewer.png); every OUT
+// page.css, the page's scripts, hand-viewer.js and .wasm, hand-viewer.png); every OUT
 // gets the same page, with each file index.html names in its place:
 // - the style sheet and the icon inline;
 // - the WebAssembly as hex, made into a module by the head
 //   (carried_wasm.js): a browser will not fetch a file:// wasm;
-// - each script in its element.
+// - each script in its element, in index.html's order.
 // Comments and indentation go.
 
 import { readFileSync, writeFileSync } from 'node:fs';
@@ -16,7 +16,7 @@ import { compactScript } from './compact_js.mjs';
 const [parts, ...outs] = process.argv.slice(2);
 const read = (name, encoding) => readFileSync(path.join(parts, name), encoding);
 
-// page.js hands the module to the runtime (Module.instantiateWasm).
+// viewer_door.js hands the module to the runtime (Module.instantiateWasm).
 const wasmLoader = wasm => `<script>\n${script('carried_wasm.js')}` +
   `window.handViewerWasm=carriedWasm('${wasm.toString('hex')}');</script>`;
 

@@ -1,0 +1,138 @@
+// Keys and the key pad: a typed key and a tap on the pad are the same, the
+// character code X gives the native viewer for it. The first answers the
+// full-screen question, as on the console; the rest go to the hand, in turn.
+'use strict';
+
+const keysAndPad = (() => {
+  const prompt = 'FullScreen?(y/n) ';
+  // A held key, or a held button of the pad, repeats after about half a
+  // second, then about 30 times a second.
+  const repeatDelay = 500;
+  const repeatInterval = 33;
+
+  const canvas = document.getElementById('canvas');
+  const viewerBox = document.getElementById('viewer');
+  const consoleLine = document.getElementById('console');
+  const answers = document.getElementById('answers');
+  const lesson = document.getElementById('lesson');
+
+  let answered = false;
+
+  // KeyboardEvent.key says what the key types on any layout; these are the
+  // codes X gives for the keys that type no visible character. Tab is left
+  // to the browser, to move between the page's controls.
+  const namedKeys = { Backspace: 8, Enter: 13, Escape: 27, Delete: 127 };
+
+  // The code of a key by its name: a character, or one of namedKeys.
+  function codeOf(key) {
+    if (key in namedKeys)
+      return namedKeys[key];
+    if (key.length === 1 && key.charCodeAt(0) < 256)
+      return key.charCodeAt(0);
+    return null;  // arrows, function keys, a modifier alone
+  }
+
+  function characterCode(event) {
+    if (event.ctrlKey || event.altKey || event.metaKey)
+      return null;  // the browser's own shortcuts
+    return codeOf(event.key);
+  }
+
+  function press(code) {
+    if (serving.status.ended)
+      return;
+    if (!answered)
+      answer(code);  // like the console, the answer is not a key for the hand
+    else
+      serving.pressKey(code);
+  }
+
+  function answer(code) {
+    answered = true;
+    answers.hidden = true;
+    consoleLine.textContent = prompt + (code >= 32 && code < 127 ? String.fromCharCode(code) : '');
+    if (serving.status.ready)
+      pageState.set({ message: '' });
+    if (code === 'y'.charCodeAt(0))
+      enterFullScreen();
+    else if (!poseAndLink.embedded)  // in a frame it would scroll the page around it
+      viewerBox.scrollIntoView({ block: 'nearest' });  // on a phone: the hand and the pad in view
+  }
+
+  // With a keyboard the picture alone fills the screen; on a touch screen the
+  // pad comes along, or nothing could drive the hand.
+  function enterFullScreen() {
+    const touchScreen = matchMedia('(pointer: coarse)').matches;
+    (touchScreen ? viewerBox : canvas).requestFullscreen().catch(() => {
+      pageState.set({ message: 'The browser refused full screen; the hand stays at 300 × 300.' });
+    });
+  }
+
+  // Space and Enter work the focused control of the lesson (the hand has no
+  // use for them); every other key goes to the hand as anywhere.
+  const takenByLesson = event => lesson.contains(event.target) && (event.key === ' ' || event.key === 'Enter');
+
+  // A key typed is served once, as itself, whatever has the focus. Letting
+  // it go may still click a focused button (Space does, where the browser
+  // takes that for the button's own key): such a click, in the same task as
+  // the key, has a key behind it and presses nothing.
+  let keyBehindClicks = false;
+
+  function noteKey() {
+    keyBehindClicks = true;
+    setTimeout(() => { keyBehindClicks = false; });
+  }
+
+  function keyDown(event) {
+    noteKey();
+    if (takenByLesson(event))
+      return;
+    const code = characterCode(event);
+    if (code === null)
+      return;
+    event.preventDefault();  // also keeps a focused button from taking Space or Enter as a click
+    press(code);
+  }
+
+  function keyUp(event) {
+    noteKey();
+    if (characterCode(event) !== null && !takenByLesson(event))
+      event.preventDefault();
+  }
+
+  // Holding a pad's button repeats its key until the button is let go, the
+  // pointer leaves it or the touch is cancelled. Timers run only while a
+  // button is held.
+  let repeatTimer = null;
+
+  function stopRepeating() {
+    clearTimeout(repeatTimer);
+    repeatTimer = null;
+  }
+
+  function holdKey(code) {
+    stopRepeating();
+    press(code);
+    const repeat = () => {
+      press(code);
+      repeatTimer = setTimeout(repeat, repeatInterval);
+    };
+    repeatTimer = setTimeout(repeat, repeatDelay);
+  }
+
+  return {
+    codeOf,
+    press,
+    keyDown,
+    keyUp,
+    answer,
+    answered: () => answered,
+    holdKey,
+    stopRepeating,
+    // A click of a button with a key behind it is that key's, not the button's.
+    clickWithoutKey: action => event => {
+      if (!keyBehindClicks)
+        action(event);
+    },
+  };
+})();

@@ -1,0 +1,184 @@
+// The viewer's door: the only script that touches the WebAssembly (Module).
+// It starts the viewer, names every function of it the page calls, and reads
+// the structures it leaves in memory, after checking at start that they lie
+// where this script reads them.
+'use strict';
+
+const viewer = (() => {
+  const canvas = document.getElementById('canvas');
+
+  // What the page does when the viewer speaks; page.js sets them.
+  const hooks = {
+    started() {},         // before the first frame: the link can be read
+    redisplayDrawn() {},  // a frame was drawn that was no motion's
+    failed(message) {},   // the viewer cannot go on
+  };
+
+  const failedMessage = 'The viewer stopped with an error; reload the page to start it again.';
+  const cannotStartMessage = 'The viewer could not start: its WebGL shaders failed. The browser said: ';
+  const noWebGLMessage = 'This browser cannot draw with WebGL (it is missing or turned off), ' +
+                         'and the hand needs it. Turn WebGL on, or try another browser.';
+
+  // The structures read from memory as wasm32 lays them out, sizes and
+  // offsets in bytes, in the order webLayout() reports them (page_layout.cpp).
+  const layout = {
+    poseBytes: 32,                                  // Pose: five bends, then rotX, rotY, rotZ
+    jointCount: 20, jointBytes: 72, jointLabel: 4, jointMatrix: 8,  // JointFrame
+    callBytes: 104, callDepth: 4, callArgs: 8, callMatrix: 40,      // ListedCall
+    listingCalls: 8,                                // CallListing: the count, then the calls
+    hashRoom: 2048, readingAxes: 32, readingDigit: 36, readingStep: 40, readingJoint: 44,
+    readingNote: 48,                                // PageStateReading
+  };
+
+  // In ListedName's order (frame_listing.h), with the numbers each takes.
+  const listedNames = [
+    ['glLoadIdentity', 0], ['glLoadMatrixf', 0], ['glPushMatrix', 0], ['glPopMatrix', 0], ['glTranslatef', 3],
+    ['glRotatef', 4], ['glScalef', 3], ['glutSolidSphere', 3], ['glutSolidCube', 1],
+  ];
+
+  const int = address => Module.HEAP32[address >> 2];
+  const ints = (address, count) => Array.from(Module.HEAP32.subarray(address >> 2, (address >> 2) + count));
+  const floats = (address, count) => Array.from(Module.HEAPF32.subarray(address >> 2, (address >> 2) + count));
+  const doubles = (address, count) => Array.from(Module.HEAPF64.subarray(address >> 3, (address >> 3) + count));
+
+  function poseAt(address) {
+    const numbers = floats(address, 8);
+    return { rotX: numbers[5], rotY: numbers[6], rotZ: numbers[7], bend: numbers.slice(0, 5) };
+  }
+
+  // What this script reads, against what the viewer reports; '' when they agree.
+  function layoutDifference() {
+    const names = Object.keys(layout);
+    const reported = ints(Module._webLayout(), names.length);
+    return names.flatMap((name, i) => (reported[i] === layout[name] ? [] : [`${name} is ${reported[i]}, read as ${layout[name]}`]))
+      .join('; ');
+  }
+
+  let running = false;  // started, and laid out as read here
+
+  function started() {
+    const difference = layoutDifference();
+    running = !difference;
+    if (difference)
+      hooks.failed(`The page and its viewer were built apart, and would misread each other (${difference}). ` +
+                   'Build the page again.');
+    else
+      hooks.started();
+  }
+
+  // The page carries the viewer's WebAssembly itself, a module made in its
+  // head (window.handViewerWasm); the runtime would fetch it instead. The
+  // runtime holds it until the page's last element, a one-line script, calls
+  // startViewer: main() then runs at once, building the viewer's shaders and
+  // asking for its first frame. That element is also what lets the browser
+  // paint; were it one of the long scripts, a slow network would have the
+  // browser lay out and paint the page while the rest arrived, and the
+  // viewer would wait for that paint.
+  let startInstance = () => {};
+
+  function instantiateWasm(imports, receiveInstance) {
+    startInstance = () => {
+      performance.mark('viewer-start');  // for the benchmark: all before it is the page's own
+      let instance;
+      try {
+        instance = new WebAssembly.Instance(window.handViewerWasm, imports);
+      } catch (error) {
+        hooks.failed(`${failedMessage} (${error})`);
+        return;
+      }
+      receiveInstance(instance, window.handViewerWasm);
+    };
+    return {};
+  }
+
+  // Read by hand-viewer.js, which runs after the page's scripts.
+  window.Module = {
+    canvas,
+    instantiateWasm,
+    print: text => console.log(text),
+    printErr: text => console.warn(text),
+    onRuntimeInitialized: started,
+    onAbort: () => hooks.failed(failedMessage),
+    redisplayDrawn: () => hooks.redisplayDrawn(),
+    webGLMissing: () => hooks.failed(noWebGLMessage),
+    viewerCannotStart: log => hooks.failed(cannotStartMessage + log),
+  };
+
+  return {
+    hooks,
+    failedMessage,
+    start: () => startInstance(),
+    running: () => running,
+    // Escape ends the viewer as exit(0) would: by throwing this.
+    exited: error => error?.name === 'ExitStatus',
+
+    // Serves a key as the native key callback would; its motion's frames
+    // are recorded, not drawn, and their count returned.
+    pressKey: code => Module._webPressKey(code),
+    motionFramePose: frame => poseAt(Module._webMotionFrames() + frame * layout.poseBytes),
+    showMotionFrame: frame => Module._webShowMotionFrame(frame),
+    endMotion: () => Module._webEndMotion(),
+
+    reshape: (width, height) => Module._webReshape(width, height),
+    pose: () => poseAt(Module._webPose()),
+    setPose: ({ bend, rotX, rotY, rotZ }) => Module._webSetPose(...bend, rotX, rotY, rotZ),
+    // Reads a link's hash (page_state.h): the pose goes to the viewer; the
+    // rest, and a note on what was left out, come back. Null if the hash is
+    // longer than any link of the page's.
+    readLink(hash, { axes, digit, step, joint }) {
+      if (hash.length > layout.hashRoom)
+        return null;
+      const at = Module.ccall('webReadHash', 'number', ['string', 'number', 'number', 'number', 'number'],
+                              [hash, axes ? 1 : 0, digit, step ?? -1, joint]);
+      const readStep = int(at + layout.readingStep);
+      return {
+        axes: int(at + layout.readingAxes) === 1, digit: int(at + layout.readingDigit),
+        step: readStep < 0 ? null : readStep, joint: int(at + layout.readingJoint),
+        note: Module.UTF8ToString(at + layout.readingNote),
+      };
+    },
+    showLesson: ({ axes, joint, step }) => Module._webShowLesson(axes ? 1 : 0, joint, step ?? -1),
+
+    // The last frame drawn: its joint frames and its calls.
+    joints() {
+      const at = Module._webJointFrames();
+      return Array.from({ length: layout.jointCount }, (_, i) => {
+        const joint = at + i * layout.jointBytes;
+        return {
+          name: Module.UTF8ToString(int(joint)),
+          label: Module.UTF8ToString(int(joint + layout.jointLabel)),
+          matrix: floats(joint + layout.jointMatrix, 16),
+        };
+      });
+    },
+    calls() {
+      const listing = Module._webFrameCalls();
+      return Array.from({ length: int(listing) }, (_, i) => {
+        const call = listing + layout.listingCalls + i * layout.callBytes;
+        const [name, argCount] = listedNames[int(call)];
+        return {
+          name, args: doubles(call + layout.callArgs, argCount), depth: int(call + layout.callDepth),
+          matrix: floats(call + layout.callMatrix, 16),
+        };
+      });
+    },
+    projection: () => floats(Module._webProjection(), 16),
+
+    // The lesson's answers about the last frame (frame_listing.h).
+    callsInEffect(count) {
+      const answer = Module._webCallsInEffect(count);
+      return ints(answer + 4, int(answer));
+    },
+    jointReachedAt: joint => Module._webJointReachedAt(joint),
+    jointOfCall: call => Module._webJointOfCall(call),
+    matrixOfCall(call) {
+      const matrix = Module._webMatrixOfCall(call);
+      return matrix ? floats(matrix, 16) : null;
+    },
+  };
+})();
+
+// The page's last element calls this.
+function startViewer() {
+  viewer.start();
+}
