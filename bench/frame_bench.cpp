@@ -56,7 +56,7 @@ void oneFrameWithAxes(benchmark::State& state)
         displayScene();
     glFinish();
     frameDrawn = nullptr;
-    stopRecordingJointFrames();
+    setJointFrameHook(nullptr);
     state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
                                                     benchmark::Counter::kIsRate);
 }

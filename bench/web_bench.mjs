@@ -9,7 +9,7 @@ import { pathToFileURL } from 'node:url';
 import { gzipSync } from 'node:zlib';
 import {
   emulateSlowNetwork, launchChromium, openPage, serveSite, slowNetwork, typeKeys, waitUntilIdle, waitUntilReady,
-} from '../src/web/tools/page_session.mjs';
+} from '../tests/web/drivers/page_session.mjs';
 
 const loads = 11;
 const site = process.argv[2];

@@ -23,7 +23,7 @@ trap 'rm -rf "$scratch"' EXIT
 # Everything is drawn into a scratch copy of the folders first; only what
 # changed replaces the tree's files (see the end).
 made=$scratch/made
-mkdir -p "$made/docs" "$made/desktop" "$made/tests/golden"
+mkdir -p "$made/docs" "$made/desktop" "$made/tests/golden" "$made/src/web/page"
 cd "$made"
 # ImageMagick's PNGs carry no time, so the same pixels make the same file.
 png_without_time=(-define png:exclude-chunks=date,time)

@@ -53,6 +53,6 @@ site=$PWD/build-web/site
 [ -z "$build_only" ] || exit 0
 if [ -n "$screenshot" ]; then
     scripts/npm-modules.sh
-    exec node src/web/tools/screenshot.mjs "$site" "$screenshot" "$framing" "$keys"
+    exec node tests/web/drivers/screenshot.mjs "$site" "$screenshot" "$framing" "$keys"
 fi
 exec node src/web/tools/serve.mjs "$site" "$port"

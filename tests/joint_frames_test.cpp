@@ -27,8 +27,6 @@ TEST(JointFrames, AreTheMatricesGlHoldsWhereDrawingReachesEachJoint)
                 EXPECT_NEAR(frames[k].matrix[e], next[k].modelView.m[e], 1e-4);
         }
     }
-    EXPECT_STREQ(lastJointFrames()[fingertipFrame(3)].name, "d3.tip");
-    EXPECT_STREQ(lastJointFrames()[fingertipFrame(thumbIndex)].name, "d4.tip");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 import * as chromeLauncher from 'chrome-launcher';
 import lighthouse from 'lighthouse';
 import desktopConfig from 'lighthouse/core/config/desktop-config.js';
-import { chromiumEnvironment, chromiumFlags, chromiumPath } from '../../src/web/tools/chromium.mjs';
+import { chromiumEnvironment, chromiumFlags, chromiumPath } from '../../tests/web/drivers/chromium.mjs';
 import { serveSite } from '../../src/web/tools/serve_site.mjs';
 
 const runs = 2;

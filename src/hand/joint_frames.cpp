@@ -115,11 +115,6 @@ void startRecordingJointFrames(const Hand& hand, void (*recorded)(int frame))
     setJointFrameHook(recordJointFrame);
 }
 
-void stopRecordingJointFrames()
-{
-    setJointFrameHook(nullptr);
-}
-
 const JointFrames& lastJointFrames()
 {
     return frames;
@@ -131,11 +126,6 @@ int jointFrameIndex(std::string_view name)
         if (name == frameNames[i])
             return i;
     return -1;
-}
-
-int fingertipFrame(int digit)
-{
-    return digit == thumbIndex ? jointFrameCount - 1 : framesBeforeDigit[digit + 1] - 1;
 }
 
 void drawJointAxes(const JointFrames& frames)

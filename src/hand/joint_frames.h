@@ -25,17 +25,11 @@ using JointFrames = JointFrame[jointFrameCount];
 // after taking that frame, while its matrix is still current.
 void startRecordingJointFrames(const Hand& hand, void (*recorded)(int frame) = nullptr);
 
-// Drawing records nothing again.
-void stopRecordingJointFrames();
-
 // The frames of the last hand drawn.
 const JointFrames& lastJointFrames();
 
 // The index in JointFrames of the frame with this name ("d3.s1"), or -1.
 int jointFrameIndex(std::string_view name);
-
-// The index of digit `digit`'s fingertip frame.
-int fingertipFrame(int digit);
 
 // Each frame's axes as lines 3 pixels wide from a white dot at its origin:
 // X red, Y green, Z blue, of a length fixed in the frame's own units, so a

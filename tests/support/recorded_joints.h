@@ -19,6 +19,6 @@ inline std::vector<JointFrame> recordedJointFrames(const std::string& keys)
         onKey(static_cast<unsigned char>(key), 0, 0);
     gl().calls.clear();
     displayScene();
-    stopRecordingJointFrames();
+    setJointFrameHook(nullptr);
     return {std::begin(lastJointFrames()), std::end(lastJointFrames())};
 }

@@ -6,8 +6,8 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import { engineNames, launchEngine } from '../../src/web/tools/engines.mjs';
-import { keyNames } from '../../src/web/tools/page_session.mjs';
+import { engineNames, launchEngine } from './drivers/engines.mjs';
+import { keyNames } from './drivers/page_session.mjs';
 import {
   axisPixels, fuzzyDifference, nativeCalls, nativeJoints, nativePictures, oneFile, outlineDifference,
 } from './support.mjs';

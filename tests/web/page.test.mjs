@@ -7,7 +7,7 @@ import { test } from 'node:test';
 import { PNG } from 'pngjs';
 import {
   canvasPicture, emulateSlowNetwork, launchChromium, openPage, typeKeys, waitUntilIdle, waitUntilReady,
-} from '../../src/web/tools/page_session.mjs';
+} from './drivers/page_session.mjs';
 import { fuzzyDifference, isLit, nativePictures, siteInChromium } from './support.mjs';
 
 const web = siteInChromium();

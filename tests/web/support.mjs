@@ -8,7 +8,7 @@ import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before } from 'node:test';
 import { PNG } from 'pngjs';
-import { launchChromium, serveSite } from '../../src/web/tools/page_session.mjs';
+import { launchChromium, serveSite } from './drivers/page_session.mjs';
 
 const root = new URL('../..', import.meta.url).pathname;
 export const site = path.join(root, 'build-web/site');

@@ -9,7 +9,7 @@ import { test } from 'node:test';
 import { PNG } from 'pngjs';
 import {
   canvasPicture, keyNames, openPage, typeKeys, waitUntilIdle, waitUntilReady,
-} from '../../src/web/tools/page_session.mjs';
+} from './drivers/page_session.mjs';
 import { fuzzyDifference, handOutline, siteInChromium } from './support.mjs';
 
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');

@@ -9,3 +9,6 @@ void drawLitSolid(const ShapeBuffer& shape, float size, bool dimmed);
 
 // Draws whatever waits to be drawn: the frame is complete.
 void finishDrawing();
+
+// The colour glColor last set, red, green, blue and alpha.
+const float* currentColour();

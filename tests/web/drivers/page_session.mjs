@@ -5,7 +5,7 @@
 import { chromium } from 'playwright-core';
 import { chromiumEnvironment, chromiumFlags, chromiumPath } from './chromium.mjs';
 
-export { serveSite } from './serve_site.mjs';
+export { serveSite } from '../../../src/web/tools/serve_site.mjs';
 
 // Headless Chromium, as every browser the project drives.
 export function launchChromium(extraArgs = []) {
