@@ -110,10 +110,10 @@ async function motionPace(browser, url, lesson) {
   }
   await page.evaluate(() => {
     window.frameTimes = [];
-    const counted = Module.motionFrameDrawn;
-    Module.motionFrameDrawn = () => {
+    const show = viewer.showMotionFrame;  // the page's door to the viewer (viewer_door.js)
+    viewer.showMotionFrame = frame => {
       window.frameTimes.push(document.timeline.currentTime);
-      counted();
+      show(frame);
     };
   });
   await typeKeys(page, '-');

@@ -59,8 +59,7 @@ const jointTree = (() => {
     }));
   }
 
-  // The tree of joints, hand › digit › joints › tip, made once; a node
-  // pressed again lets its joint go.
+  // The tree of joints, hand › digit › joints › tip, made once.
   function build(joints) {
     const button = ({ name, label }) => {
       const node = document.createElement('button');
@@ -68,7 +67,6 @@ const jointTree = (() => {
       node.dataset.joint = name;
       node.textContent = label.replace(/^.*, /, '');
       node.setAttribute('aria-label', `${label} (${name})`);
-      node.addEventListener('click', () => select(pageState.selectedName() === name ? null : name));
       return node;
     };
     const digits = ['little finger', 'ring finger', 'middle finger', 'index finger', 'thumb'].map((digit, d) => {
@@ -87,6 +85,8 @@ const jointTree = (() => {
 
   return {
     select,
+    // A node pressed again lets its joint go.
+    toggle: name => select(pageState.selectedName() === name ? null : name),
     jointNear,
     show,
     build,

@@ -35,7 +35,7 @@ const listing = (() => {
   }
 
   // One item a call, made anew only when the frame's calls read otherwise.
-  function listCalls(calls, chooseCall) {
+  function listCalls(calls) {
     const lines = calls.map(call => `${'  '.repeat(call.depth - 1)}${callText(call)}`);
     if (callList.dataset.text === lines.join('\n'))
       return;
@@ -43,7 +43,6 @@ const listing = (() => {
       const item = document.createElement('li');
       item.textContent = line;
       item.className = isViewCall(i) ? 'view' : '';
-      item.addEventListener('click', () => chooseCall(i));
       return item;
     }));
     callList.dataset.text = lines.join('\n');
@@ -86,16 +85,18 @@ const listing = (() => {
   }
 
   return {
-    show(state, chooseCall) {
+    show(state) {
       if (state.calls.length === 0)
         return;
-      listCalls(state.calls, chooseCall);
+      listCalls(state.calls);
       showSteps(state);
       const text = chainText(state);
       if (chain.textContent !== text)
         chain.textContent = text;
     },
     stepTo,
+    // The call a line of the listing lists, or -1 for none.
+    callOfLine: element => [...callList.children].indexOf(element?.closest('#calls > li')),
     stepBack: () => stepTo((pageState.state.step ?? pageState.state.calls.length) - 1),
     stepOn: () => stepTo(pageState.state.step === null ? 1 : pageState.state.step + 1),
   };

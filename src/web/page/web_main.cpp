@@ -6,6 +6,7 @@
 
 #include <GL/glut.h>
 #include <emscripten.h>
+#include <emscripten/eventloop.h>
 
 #include <vector>
 
@@ -121,7 +122,7 @@ constexpr int buildPollMilliseconds = 4;
 void startOnceBuilt(void*)
 {
     if (!webGLProgramsBuilt()) {
-        emscripten_async_call(startOnceBuilt, nullptr, buildPollMilliseconds);
+        emscripten_set_timeout(startOnceBuilt, buildPollMilliseconds, nullptr);
         return;
     }
     if (const char* failure = startWebGLDrawing()) {
