@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr double pi = 3.14159265358979323846;  // M_PI, which strict C++ does not promise
+
 float& at(Matrix4& matrix, int row, int column)
 {
     return matrix.m[4 * column + row];
@@ -44,7 +46,7 @@ Matrix4 translation(float x, float y, float z)
 // about a coordinate axis is written out exactly, with no rounding of 1.
 Matrix4 rotation(float degrees, float x, float y, float z)
 {
-    const double radians = degrees * M_PI / 180.0;
+    const double radians = degrees * pi / 180.0;
     const float s = static_cast<float>(sine(radians));
     const float c = static_cast<float>(cosine(radians));
     Matrix4 matrix = identityMatrix();
@@ -97,7 +99,7 @@ Matrix4 scaling(float x, float y, float z)
 // GLU's: worked out in double, handed to GL, which keeps floats.
 Matrix4 perspective(double fieldOfViewDegrees, double aspect, double near, double far)
 {
-    const double halfAngle = fieldOfViewDegrees / 2 * M_PI / 180;
+    const double halfAngle = fieldOfViewDegrees / 2 * pi / 180;
     const double cotangent = cosine(halfAngle) / sine(halfAngle);
     const double depth = far - near;
     Matrix4 matrix{};
