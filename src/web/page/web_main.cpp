@@ -10,7 +10,6 @@
 
 #include <vector>
 
-#include "hand_model.h"
 #include "hierarchy_view.h"
 #include "keyboard.h"
 #include "lesson_observer.h"
