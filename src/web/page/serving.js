@@ -88,13 +88,17 @@ const serving = (() => {
   }
 
   // The viewer already stands at the motion's end: its frames are shown
-  // with the poses they were recorded with.
+  // with the poses they were recorded with. A frame drawn in an animation
+  // frame the last one was drawn in would cover it before either is shown.
   async function playMotion(frameCount) {
+    let shownAt = null;
     for (let frame = 0; frame < frameCount && !status.ended; frame++) {
       if (frame > 0 && time.paused)
         await new Promise(resolve => { time.goOn = resolve; });
-      await nextAnimationFrame();
+      while (await nextAnimationFrame() === shownAt) {
+      }
       viewer.showMotionFrame(frame);
+      shownAt = document.timeline.currentTime;
       status.motionFrames++;
       pageState.showFrame(viewer.motionFramePose(frame), time.paused);
     }
