@@ -3,12 +3,14 @@
 // alike is in engines.test.mjs.
 
 import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import path from 'node:path';
 import { test } from 'node:test';
 import { PNG } from 'pngjs';
 import {
   canvasPicture, emulateSlowNetwork, launchChromium, openPage, typeKeys, waitUntilIdle, waitUntilReady,
 } from './drivers/page_session.mjs';
-import { fuzzyDifference, isLit, nativePictures, siteInChromium } from './support.mjs';
+import { fuzzyDifference, isLit, nativePictures, site, siteInChromium } from './support.mjs';
 
 const web = siteInChromium();
 
@@ -280,5 +282,16 @@ test('a browser without WebGL is told so, and a shader WebGL refuses is reported
   }));
   await page.waitForFunction(() => window.handViewer.ended);
   assert.match(await page.locator('#status').textContent(), /could not start.*vertex shader: ERROR: 0:7: broken on purpose/);
+  await expectClean({ page, seen });
+});
+
+test('a page and a viewer built apart, laying memory out otherwise, say so and read nothing', async () => {
+  const built = readFileSync(path.join(site, 'index.html'), 'utf8');
+  assert.ok(built.includes('callBytes:104'));
+  const { page, seen } = await openPage(web.browser, web.url, page => page.route(web.url, route =>
+    route.fulfill({ contentType: 'text/html', body: built.replace('callBytes:104', 'callBytes:96') })));
+  await page.waitForFunction(() => window.handViewer.ended);
+  assert.match(await page.locator('#status').textContent(), /built apart.*callBytes is 104, read as 96/);
+  assert.equal(await page.evaluate(() => window.handViewer.state()), null);
   await expectClean({ page, seen });
 });

@@ -99,7 +99,7 @@ const viewer = (() => {
     printErr: text => console.warn(text),
     onRuntimeInitialized: started,
     onAbort: () => hooks.failed(failedMessage),
-    redisplayDrawn: () => hooks.redisplayDrawn(),
+    redisplayDrawn: () => running && hooks.redisplayDrawn(),
     webGLMissing: () => hooks.failed(noWebGLMessage),
     viewerCannotStart: log => hooks.failed(cannotStartMessage + log),
   };
