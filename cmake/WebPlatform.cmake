@@ -10,3 +10,7 @@ foreach(target OpenGL::GL OpenGL::GLU GLUT::GLUT)
     add_library(${target} INTERFACE IMPORTED)
     set_target_properties(${target} PROPERTIES INTERFACE_LINK_LIBRARIES page_gl)
 endforeach()
+
+# The lesson's matrices take the browser's sine and cosine, which the page
+# already has, rather than carry the C library's in its WebAssembly.
+set(lesson_sine_cosine ${PROJECT_SOURCE_DIR}/src/web/gl/sine_cosine_web.cpp)

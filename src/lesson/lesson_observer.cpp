@@ -1,6 +1,7 @@
 #include "lesson_observer.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -12,9 +13,11 @@ constexpr int depthRoom = 64;  // beyond any GL's model-view stack
 CallListing inEffect = {};
 int pushedAt[depthRoom] = {};
 
-// The frame being drawn, and the last one finished.
-CallListing frame = {};
-CallListing lastFrame = {};
+// The frame being drawn, and the last one finished: at each frame's end the
+// two trade places, so a frame's calls are never copied.
+CallListing listings[2] = {};
+CallListing* frame = &listings[0];
+CallListing* lastFrame = &listings[1];
 int reachedAt[jointRoom] = {};
 int lastReachedAt[jointRoom] = {};
 bool inFrame = false;
@@ -38,8 +41,8 @@ void append(CallListing& listing, ListedName name, const double args[], int dept
 
 void observeFrameBegun()
 {
-    frame.count = inEffect.count;
-    std::copy_n(inEffect.calls, inEffect.count, frame.calls);
+    frame->count = inEffect.count;
+    std::copy_n(inEffect.calls, inEffect.count, frame->calls);
     subtreeDepth = -1;
     inFrame = true;
 }
@@ -61,15 +64,15 @@ void observeMatrixCall(ListedName name, const double args[], int depth, const fl
         append(inEffect, name, args, depth, matrix);
     }
     if (inFrame)
-        append(frame, name, args, depth, matrix);
+        append(*frame, name, args, depth, matrix);
 }
 
 ShapeDrawing observeShape(ListedName name, const double args[], int depth, const float matrix[16])
 {
     if (!inFrame)
         return {true, false};
-    append(frame, name, args, depth, matrix);
-    const bool reached = shownCalls < 0 || frame.count <= shownCalls;
+    append(*frame, name, args, depth, matrix);
+    const bool reached = shownCalls < 0 || frame->count <= shownCalls;
     return {reached, selectedJoint >= 0 && subtreeDepth < 0};
 }
 
@@ -77,7 +80,7 @@ void observeJointReached(int joint, int depth)
 {
     if (joint < 0 || joint >= jointRoom)
         return;
-    reachedAt[joint] = frame.count;
+    reachedAt[joint] = frame->count;
     if (joint == selectedJoint)
         subtreeDepth = depth;
 }
@@ -85,8 +88,7 @@ void observeJointReached(int joint, int depth)
 void observeFrameFinished()
 {
     inFrame = false;
-    lastFrame.count = frame.count;
-    std::copy_n(frame.calls, frame.count, lastFrame.calls);
+    std::swap(frame, lastFrame);
     std::copy_n(reachedAt, jointRoom, lastReachedAt);
 }
 
@@ -102,7 +104,7 @@ void drawOnlyFirstCalls(int count)
 
 const CallListing& lastFrameCalls()
 {
-    return lastFrame;
+    return *lastFrame;
 }
 
 const int* lastJointReachedAt()

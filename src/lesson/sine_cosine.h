@@ -1,7 +1,7 @@
 #pragma once
 
-// Sine and cosine in double, as GL and GLU work them out. The page takes the
-// browser's own, which it has already, rather than carry a second copy in
-// its WebAssembly; natively they are the C library's.
+// Sine and cosine in double, as GL and GLU work them out: natively the C
+// library's (sine_cosine_native.cpp); on the page the browser's own
+// (src/web/gl/sine_cosine_web.cpp), which it has already.
 double sine(double radians);
 double cosine(double radians);

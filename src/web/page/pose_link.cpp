@@ -4,10 +4,8 @@
 #include <GL/glut.h>
 #include <emscripten.h>
 
-#include "hand_model.h"
 #include "page_state.h"
 #include "pose.h"
-#include "scene.h"
 
 extern "C" {
 
@@ -17,8 +15,10 @@ EMSCRIPTEN_KEEPALIVE const PageStateReading* webReadHash(const char* hash, int a
                                                           int joint)
 {
     static PageStateReading reading;
-    const PageState current{{hand.bend[0], hand.bend[1], hand.bend[2], hand.bend[3], hand.bend[4]},
-                            {rotX, rotY, rotZ}, axes, digit, step, joint};
+    const Pose pose = currentPose();
+    const float* b = pose.bend;
+    const float* r = pose.rotation;
+    const PageState current{{b[0], b[1], b[2], b[3], b[4]}, {r[0], r[1], r[2]}, axes, digit, step, joint};
     reading = readPageHash(hash, current);
     setPose(reading.state.bend, reading.state.rotation);
     glutPostRedisplay();
