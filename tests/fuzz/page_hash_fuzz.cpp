@@ -24,7 +24,10 @@ bool holdsUp(const PageStateReading& reading)
     const size_t noteLength = strnlen(reading.note, sizeof reading.note);
     const bool stepInRange = state.step == -1 || (state.step >= 1 && state.step <= largestStep);
     const bool jointInRange = state.joint >= -1 && state.joint < jointFrameCount;
-    return stepInRange && jointInRange && (state.axes == 0 || state.axes == 1) && state.digit >= 0 && state.digit < digitCount &&
+    const bool sizeInRange = (state.size[0] == 0 && state.size[1] == 0) ||
+                             (state.size[0] >= 1 && state.size[0] <= largestCanvasSide && state.size[1] >= 1 &&
+                              state.size[1] <= largestCanvasSide);
+    return sizeInRange && stepInRange && jointInRange && (state.axes == 0 || state.axes == 1) && state.digit >= 0 && state.digit < digitCount &&
            noteLength < sizeof reading.note && !std::strchr(reading.note, '\n');
 }
 
@@ -33,7 +36,7 @@ bool holdsUp(const PageStateReading& reading)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string hash(reinterpret_cast<const char*>(data), size);  // read up to its first NUL
-    const PageState current{{0, 0, 0, 0, 0}, {0, 0, 0}, 0, 3, -1, -1};
+    const PageState current{{0, 0, 0, 0, 0}, {0, 0, 0}, 0, 3, -1, -1, {0, 0}};
     if (!holdsUp(readPageHash(hash.c_str(), current)))
         std::abort();
     return 0;

@@ -6,13 +6,14 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import { engineNames, launchEngine } from './drivers/engines.mjs';
+import { engineNames, launchEngine, viewport } from './drivers/engines.mjs';
 import { keyNames } from './drivers/page_session.mjs';
 import {
   axisPixels, fuzzyDifference, nativeCalls, nativeJoints, nativePictures, oneFile, outlineDifference,
 } from './support.mjs';
 
-const url = pathToFileURL(oneFile).href;
+// Pinned to the desktop program's 300 x 300 window, where the pictures are hand-snapshot's.
+const url = `${pathToFileURL(oneFile).href}#size=300x300`;
 const engines = process.env.HAND_ENGINES?.split(',') ?? engineNames;
 
 // The poses the page is held against hand-snapshot in, and the pixels at
@@ -49,7 +50,7 @@ for (const name of engines) {
     // Back to the hand at rest through the page's own link, which sets the
     // pose outright: many poses and motions in one tab, not a load each.
     async function backToRest(tab) {
-      await tab.evaluate(() => { location.hash = '#bend=0,0,0,0,0&rot=0,0,0&axes=0&digit=3&step=all&joint=none'; });
+      await tab.evaluate(() => { location.hash = '#bend=0,0,0,0,0&rot=0,0,0&axes=0&digit=3&step=all&joint=none&size=300x300'; });
       await tab.waitFor(() => !window.handViewer.busy() && window.handViewer.state().bend.every(b => b === 0) &&
                               ['rotX', 'rotY', 'rotZ'].every(axis => window.handViewer.state()[axis] === 0));
     }
@@ -89,6 +90,7 @@ for (const name of engines) {
       // From the keyboard: Tab reaches the switch and the chooser, which take
       // Space and the arrows; the hand gets none of them.
       const state = await stateOf(tab);
+      await tab.click('#tab-joints');
       for (let tabs = 0; tabs < 40 && await tab.evaluate(() => document.activeElement.id) !== 'axes-switch'; tabs++)
         await tab.press('Tab');
       await tab.press(' ');
@@ -197,9 +199,73 @@ for (const name of engines) {
       }
       await tab.click('#pad button[data-key="Escape"]');
       await tab.waitFor(() => window.handViewer.ended);
-      assert.match(await tab.text('#status'), /ended.*Reload/);
+      assert.match(await tab.text('#status'), /ended.*Start again/);
       await play(tab, '.');
       assert.equal((await stateOf(tab)).rotY, 5, 'keys after Escape are ignored');
+      await tab.click('#start-again');
+      await tab.waitFor(() => window.handViewer?.ready && !window.handViewer.ended);
+      assert.equal(await tab.text('#console'), 'FullScreen?(y/n) ');
+      assert.deepEqual(await stateOf(tab), { rotX: 0, rotY: 0, rotZ: 0, bend: [0, 0, 0, 0, 0] });
+      await closeClean(tab);
+    });
+
+    test('the hand large beside every view: on a laptop the canvas, call k, its matrices and the stack in view ' +
+         'at every step; on a phone the hand and the pad stay put, whatever comes', async () => {
+      const tab = await engine.open(pathToFileURL(oneFile).href);
+      const settled = () => tab.waitFor(() => window.handViewer.ready && !window.handViewer.busy() &&
+                                              canvas.width === Math.round(canvas.getBoundingClientRect().width * devicePixelRatio));
+      const outside = () => tab.evaluate(() => {
+        const inside = element => {
+          const box = element.getBoundingClientRect();
+          return box.width > 0 && box.left >= 0 && box.top >= 0 && box.right <= innerWidth && box.bottom <= innerHeight;
+        };
+        const shown = [canvas, document.querySelector('#calls [aria-current="step"]'),
+                       document.getElementById('step-matrices'), document.getElementById('stack')];
+        return shown.flatMap((element, i) => (element && inside(element) ? [] : [['canvas', 'call', 'matrices', 'stack'][i]]));
+      });
+      await tab.waitFor(() => window.handViewer?.ready);
+      await tab.press('n');
+      for (const [width, height] of [[1280, 800], [1366, 657]]) {
+        await tab.resize(width, height);
+        await settled();
+        const size = await tab.evaluate(() => [canvas.clientWidth, canvas.clientHeight]);
+        assert.ok(size.every(side => side >= 480), `${width} x ${height}: canvas ${size}`);
+        const count = (await tab.evaluate(() => window.handViewer.calls())).length;
+        for (let k = 1; k <= count; k += 7) {
+          await tab.evaluate(k => window.handViewer.step(k), k);
+          assert.deepEqual(await outside(), [], `${width} x ${height}, step ${k}`);
+        }
+      }
+
+      // A phone, from the page's load on.
+      await tab.resize(390, 844);
+      await tab.evaluate(() => { window.leaving = true; setTimeout(() => location.reload()); });
+      await tab.waitFor(() => !window.leaving && window.handViewer?.ready);
+      const padBoxes = () => tab.evaluate(() => [...document.querySelectorAll('#pad button')].map(button => {
+        const { x, y, width, height } = button.getBoundingClientRect();
+        return [x, y, width, height];
+      }));
+      const atLoad = await padBoxes();
+      const moved = async when => (await padBoxes()).forEach((box, b) =>
+        assert.ok(box.every((v, i) => Math.abs(v - atLoad[b][i]) <= 0.5), `button ${b} moved ${when}`));
+      await tab.click('#pad button[data-key="q"]');  // answers n, then bends
+      await settled();
+      await moved('at the answer');
+      assert.deepEqual((await stateOf(tab)).bend, [5, 0, 0, 0, 0]);
+      await play(tab, ',,,,,,]]]]]]]]]]]]]]]]]]qqqqqqqqqqqqqqqqqqq1');
+      await tab.evaluate(() => { location.hash = '#bend=1e999'; });  // a note in the status line
+      await settled();
+      await moved('after keys, a motion and a note');
+      assert.ok(await tab.evaluate(() => canvas.clientWidth) >= 350);
+      await tab.evaluate(() => window.handViewer.step(40));
+      const showing = await tab.evaluate(() => {
+        document.querySelector('#calls [aria-current="step"]').scrollIntoView();
+        const box = canvas.getBoundingClientRect();
+        return (Math.min(box.bottom, innerHeight) - Math.max(box.top, 0)) / box.height;
+      });
+      assert.ok(showing >= 0.5, `${showing} of the canvas shows`);
+      await moved('after a step');
+      await tab.resize(viewport.width, viewport.height);
       await closeClean(tab);
     });
   });

@@ -14,9 +14,10 @@ import { fuzzyDifference, isLit, nativePictures, site, siteInChromium } from './
 
 const web = siteInChromium();
 
-// A page with the hand at rest and the question answered with n.
+// A page with the hand at rest and the question answered with n, in the
+// desktop program's 300 x 300 window.
 async function freshPage(beforeLoad) {
-  const { page, seen } = await openPage(web.browser, web.url, beforeLoad);
+  const { page, seen } = await openPage(web.browser, `${web.url}#size=300x300`, beforeLoad);
   await waitUntilReady(page);
   await page.keyboard.press('n');
   return { page, seen };
@@ -109,6 +110,7 @@ test('a joint is selected from the tree, the canvas or select(): its subtree sta
   await play(page, 'rrrrrrrr');
   const whole = await picture(page);
   const bright = png => png.data.filter((value, i) => i % 4 === 0 && value > 150).length;
+  await page.click('#tab-joints');
   await page.click('#joint-tree button[data-joint="d3.s1"]');
   await waitUntilIdle(page);
   assert.equal(await page.evaluate(() => window.handViewer.selected()), 'd3.s1');
@@ -118,8 +120,9 @@ test('a joint is selected from the tree, the canvas or select(): its subtree sta
   const marked = await page.locator('#calls li.builds').allTextContents();
   assert.ok(marked.some(line => line.includes('glTranslatef(1.5, 0, 0)')) &&
             !marked.some(line => line.includes('glTranslatef(-3, 0, 0)')), marked.join('\n'));
-  assert.match(page.url(), /&joint=d3\.s1$/);
+  assert.match(page.url(), /&joint=d3\.s1&size=300x300$/);
   // A line of the listing: the index finger's place on the knuckle line is the hand's own call.
+  await page.click('#tab-code');
   await page.locator('#calls li', { hasText: 'glTranslatef(1.5, 0, 0)' }).click();
   assert.equal(await page.evaluate(() => window.handViewer.selected()), 'hand');
   assert.match(await page.locator('#step-where').textContent(), /glTranslatef\(1\.5, 0, 0\), the hand/);
@@ -155,6 +158,75 @@ test('a paused motion holds its frame, steps a frame at a time, and plays on wit
   await waitUntilIdle(page);
   assert.equal(await motionFrames(page), 21);
   assert.deepEqual(await stateOf(page), { rotX: 0, rotY: 5, rotZ: 0, bend: [100, 100, 100, 100, 100] });
+  await expectClean(session);
+});
+
+test('a drag on the canvas is the turn keys it stands for, the first answering n; under 4 px it is a click', async () => {
+  const { page, seen } = await openPage(web.browser, `${web.url}#size=300x300`);
+  await waitUntilReady(page);
+  const box = await page.locator('#canvas').boundingBox();
+  const drag = async ([x, y], [dx, dy]) => {
+    await page.mouse.move(box.x + x, box.y + y);
+    await page.mouse.down();
+    for (let i = 1; i <= 10; i++)
+      await page.mouse.move(box.x + x + dx * i / 10, box.y + y + dy * i / 10);
+    await page.mouse.up();
+    await waitUntilIdle(page);
+  };
+  await drag([150, 150], [120, 0]);
+  assert.equal(await page.locator('#console').textContent(), 'FullScreen?(y/n) n');
+  assert.deepEqual(await stateOf(page), { rotX: 0, rotY: 75, rotZ: 0, bend: [0, 0, 0, 0, 0] }, 'fifteen of .');
+  await drag([150, 150], [-20, 36]);
+  assert.deepEqual(await stateOf(page), { rotX: 20, rotY: 65, rotZ: 0, bend: [0, 0, 0, 0, 0] }, 'two of , and four of ]');
+
+  await page.evaluate(() => { location.hash = '#bend=0,0,0,0,0&rot=0,0,0&size=300x300'; });
+  await waitUntilIdle(page);
+  const tip = (await page.evaluate(() => window.handViewer.joints())).find(joint => joint.name === 'd0.tip');
+  const [x, y, z] = tip.matrix.slice(12, 15);
+  const f = 1 / Math.tan(27.5 * Math.PI / 180);
+  await drag([150 + 150 * f * x / -z, 150 - 150 * f * y / -z], [3, 0]);
+  assert.equal(await page.evaluate(() => window.handViewer.selected()), 'd0.tip');
+  assert.deepEqual(await stateOf(page), { rotX: 0, rotY: 0, rotZ: 0, bend: [0, 0, 0, 0, 0] });
+  await expectClean({ page, seen });
+});
+
+test('the stack while stepping: a push copies the top card, a pop shows what it threw away, changed numbers marked', async () => {
+  const session = await freshPage();
+  const { page } = session;
+  const calls = await page.evaluate(() => window.handViewer.calls());
+  const stackAt = k => page.evaluate(k => {
+    window.handViewer.step(k);
+    const stack = document.getElementById('stack');
+    const card = stack.querySelector('.card');
+    return {
+      heading: card.firstChild.textContent,
+      top: [...card.querySelectorAll('span')].map(number => Number(number.textContent)),
+      changed: [...card.querySelectorAll('span')].flatMap((number, i) => (number.className === 'changed' ? [i] : [])),
+      levels: stack.querySelectorAll('.level').length,
+      thrown: stack.querySelector('.thrown')?.textContent ?? null,
+    };
+  }, k);
+  // Rows of the card, as the matrix reads: entry 4 * column + row.
+  const rowWise = m => [0, 1, 2, 3].flatMap(row => [0, 1, 2, 3].map(column => m[4 * column + row]));
+  const near = (a, b) => a.every((v, i) => Math.abs(v - b[i]) < 1e-5);
+  const origin = m => `(${m.slice(12, 15).map(v => String(Number(v.toPrecision(6)))).join(', ')})`;
+
+  const push = calls.findIndex((call, i) => i > 2 && call.name === 'glPushMatrix') + 1;
+  const before = await stackAt(push - 1);
+  const pushed = await stackAt(push);
+  assert.match(pushed.heading, /pushed/);
+  assert.equal(pushed.levels, before.levels + 1);
+  assert.ok(near(pushed.top, before.top) && pushed.changed.length === 0, 'the copy, nothing changed');
+  const moved = await stackAt(push + 1);  // the translate after it
+  assert.equal(calls[push].name, 'glTranslatef');
+  assert.deepEqual(moved.changed, [3, 7, 11].filter(i => Math.abs(moved.top[i] - pushed.top[i]) > 1e-6));
+  assert.ok(moved.changed.length > 0);
+
+  const pop = calls.findIndex((call, i) => i > push && call.name === 'glPopMatrix') + 1;
+  const popped = await stackAt(pop);
+  assert.equal(popped.thrown, `thrown away: level ${calls[pop - 2].depth}, origin at ${origin(calls[pop - 2].matrix)}`);
+  assert.ok(near(popped.top, rowWise(calls[pop - 1].matrix)), 'the level below, restored');
+  assert.equal(popped.levels, calls[pop - 1].depth - 1);
   await expectClean(session);
 });
 

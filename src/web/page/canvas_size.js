@@ -1,15 +1,35 @@
-// The canvas's size: its backing store follows its size on the screen in
-// device pixels, so the picture is sharp at any pixel ratio and zoom, in
-// full screen too. The viewer gets each new size as a key would: in turn.
+// The canvas's size: it fills its pane, and its backing store follows its
+// size on the screen in device pixels, so the picture is sharp at any pixel
+// ratio and zoom, in full screen too. A link may pin it to W x H CSS pixels
+// with a backing store of exactly W x H, whatever the pixel ratio: 300 x 300
+// is the desktop program's window. The viewer gets each new size as a key
+// would: in turn.
 'use strict';
 
 const canvasSize = (() => {
   const canvas = document.getElementById('canvas');
   let largestViewport = [Infinity, Infinity];  // known once the viewer has its context
+  let pinned = null;  // [W, H] from the link, or null
 
   function measure() {
+    if (pinned && !document.fullscreenElement) {
+      request(...pinned);
+      return;
+    }
     const box = canvas.getBoundingClientRect();
     request(Math.round(box.width * devicePixelRatio), Math.round(box.height * devicePixelRatio));
+  }
+
+  // Full screen (a y answer) overrides the pin while it lasts.
+  function pin(size) {
+    pinned = size;
+    const root = document.documentElement;
+    root.classList.toggle('pinned', size !== null);
+    if (size) {
+      root.style.setProperty('--pinned-width', `${size[0]}px`);
+      root.style.setProperty('--pinned-height', `${size[1]}px`);
+    }
+    measure();
   }
 
   function request(width, height) {
@@ -32,6 +52,8 @@ const canvasSize = (() => {
 
   return {
     measure,
+    pin,
+    pinned: () => pinned,
     // The viewer's own context, once it has one, says how large it may draw.
     readLargestViewport() {
       const gl = canvas.getContext('webgl');

@@ -14,7 +14,8 @@ const keysAndPad = (() => {
   const viewerBox = document.getElementById('viewer');
   const consoleLine = document.getElementById('console');
   const answers = document.getElementById('answers');
-  const lesson = document.getElementById('lesson');
+  const pad = document.getElementById('pad');
+  const singleKeys = document.getElementById('single-keys');
 
   let answered = false;
 
@@ -47,6 +48,13 @@ const keysAndPad = (() => {
       serving.pressKey(code);
   }
 
+  // Input other than a typed key (a tap on the pad, a drag, a slider)
+  // answers "n" first, then acts.
+  function answerFirst() {
+    if (!answered && !serving.status.ended)
+      answer('n'.charCodeAt(0));
+  }
+
   function answer(code) {
     answered = true;
     answers.hidden = true;
@@ -55,8 +63,6 @@ const keysAndPad = (() => {
       pageState.set({ message: '' });
     if (code === 'y'.charCodeAt(0))
       enterFullScreen();
-    else if (!poseAndLink.embedded)  // in a frame it would scroll the page around it
-      viewerBox.scrollIntoView({ block: 'nearest' });  // on a phone: the hand and the pad in view
   }
 
   // With a keyboard the picture alone fills the screen; on a touch screen the
@@ -64,13 +70,25 @@ const keysAndPad = (() => {
   function enterFullScreen() {
     const touchScreen = matchMedia('(pointer: coarse)').matches;
     (touchScreen ? viewerBox : canvas).requestFullscreen().catch(() => {
-      pageState.set({ message: 'The browser refused full screen; the hand stays at 300 × 300.' });
+      pageState.set({ message: 'The browser refused full screen; the hand stays in the page.' });
     });
   }
 
-  // Space and Enter work the focused control of the lesson (the hand has no
-  // use for them); every other key goes to the hand as anywhere.
-  const takenByLesson = event => lesson.contains(event.target) && (event.key === ' ' || event.key === 'Enter');
+  // Keys typed into a field stay there. Space and Enter work the focused
+  // control (the hand has no use for them), but on the pad and the
+  // question's answers, which take typed keys as they are; with the
+  // single-character keys switched off they press the pad's buttons too.
+  const isField = target => target.closest?.('select, textarea, [contenteditable], input:not([type="range"], [type="checkbox"])');
+  const isSingleCharacter = event => event.key.length === 1;
+  function keptByPage(event) {
+    if (isField(event.target))
+      return true;
+    if (!singleKeys.checked && isSingleCharacter(event))
+      return true;
+    const onControl = event.target.closest?.('button, input, [tabindex]') && !event.target.closest('#answers');
+    const workedByHand = pad.contains(event.target) && singleKeys.checked;
+    return (event.key === ' ' || event.key === 'Enter') && onControl && !workedByHand;
+  }
 
   // A key typed is served once, as itself, whatever has the focus. Letting
   // it go may still click a focused button (Space does, where the browser
@@ -85,7 +103,7 @@ const keysAndPad = (() => {
 
   function keyDown(event) {
     noteKey();
-    if (takenByLesson(event))
+    if (keptByPage(event))
       return;
     const code = characterCode(event);
     if (code === null)
@@ -96,7 +114,7 @@ const keysAndPad = (() => {
 
   function keyUp(event) {
     noteKey();
-    if (characterCode(event) !== null && !takenByLesson(event))
+    if (characterCode(event) !== null && !keptByPage(event))
       event.preventDefault();
   }
 
@@ -112,6 +130,7 @@ const keysAndPad = (() => {
 
   function holdKey(code) {
     stopRepeating();
+    answerFirst();
     press(code);
     const repeat = () => {
       press(code);
@@ -123,6 +142,7 @@ const keysAndPad = (() => {
   return {
     codeOf,
     press,
+    answerFirst,
     keyDown,
     keyUp,
     answer,

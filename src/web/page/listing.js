@@ -22,30 +22,55 @@ const listing = (() => {
   // The view's calls set up the eye and turn the whole hand: no joint's subtree holds them.
   const isViewCall = i => viewer.jointOfCall(i) < 0;
 
-  // The calls in effect where the digit's fingertip is reached, from the
-  // base transform on (its opening load left out), each indented by the
-  // pushes in effect when it was made.
-  function chainText({ digit, joints, calls }) {
-    const tip = joints.findIndex(joint => joint.name === `d${digit}.tip`);
-    const lines = viewer.callsInEffect(viewer.jointReachedAt(tip)).map(i => calls[i])
+  // The calls in effect where the selected joint, or else the digit's
+  // fingertip, is reached, from the base transform on (its opening load
+  // left out), each indented by the pushes in effect when it was made.
+  function chainText({ digit, joint, joints, calls }) {
+    const end = joint >= 0 ? joint : joints.findIndex(({ name }) => name === `d${digit}.tip`);
+    const lines = viewer.callsInEffect(viewer.jointReachedAt(end)).map(i => calls[i])
       .filter(call => call.name !== 'glLoadIdentity' || call.depth > 1)
       .map(call => '  '.repeat(call.depth - (call.name === 'glPushMatrix' ? 2 : 1)) + callText(call));
-    const where = joints[tip].matrix.slice(12, 15).map(x => String(Number(x.toPrecision(4)))).join(', ');
-    return [...lines, `tip at (${where}) in eye space`].join('\n');
+    const where = joints[end].matrix.slice(12, 15).map(x => String(Number(x.toPrecision(4)))).join(', ');
+    const what = joint >= 0 ? joints[end].label : 'tip';
+    return [...lines, `${what} at (${where}) in eye space`].join('\n');
   }
 
-  // One item a call, made anew only when the frame's calls read otherwise.
-  function listCalls(calls) {
-    const lines = calls.map(call => `${'  '.repeat(call.depth - 1)}${callText(call)}`);
-    if (callList.dataset.text === lines.join('\n'))
+  // A joint's label, short enough for the listing's margin.
+  const shortLabel = label => label.replace(' finger', '').replace(', ', ' · ').replace(/ joint$/, '');
+
+  // A call's line: its name coloured by kind, each number marked if a key
+  // changed it since the frame listed before.
+  function callLine(call, depth, before) {
+    const item = document.createElement('li');
+    item.className = call.name;
+    item.append(`${'  '.repeat(depth - 1)}${call.name}(`);
+    call.args.forEach((arg, a) => {
+      const number = document.createElement('span');
+      number.textContent = shortNumber(arg);
+      if (before && before.name === call.name && before.args[a] !== arg)
+        number.className = 'changed';
+      item.append(...(a > 0 ? [', ', number] : [number]));
+    });
+    item.append(')');
+    return item;
+  }
+
+  // One item a call, made anew only when the frame's calls read otherwise;
+  // each labelled in the margin with the joint it belongs to.
+  let listed = [];
+  function listCalls(calls, joints) {
+    const text = calls.map(call => `${call.depth} ${callText(call)}`).join('\n');
+    if (callList.dataset.text === text)
       return;
-    callList.replaceChildren(...lines.map((line, i) => {
-      const item = document.createElement('li');
-      item.textContent = line;
-      item.className = isViewCall(i) ? 'view' : '';
+    callList.replaceChildren(...calls.map((call, i) => {
+      const item = callLine(call, call.depth, listed[i]);
+      const joint = viewer.jointOfCall(i);
+      item.classList.toggle('view', joint < 0);
+      item.dataset.part = joint < 0 ? 'view' : shortLabel(joints[joint].label);
       return item;
     }));
-    callList.dataset.text = lines.join('\n');
+    callList.dataset.text = text;
+    listed = calls;
   }
 
   // Where stepping stands in the listing; the calls that built the selected
@@ -59,42 +84,52 @@ const listing = (() => {
     stepWhole.setAttribute('aria-pressed', String(step === null));
     [...callList.children].forEach((item, i) => {
       item.classList.toggle('later', i >= shown);
-      item.toggleAttribute('aria-current', step !== null && i === shown - 1);
+      if (step !== null && i === shown - 1)
+        item.setAttribute('aria-current', 'step');
+      else
+        item.removeAttribute('aria-current');
       item.classList.toggle('builds', builders.has(i));
     });
+    stackView.show(calls, shown - 1);
     const call = calls[shown - 1];
     if (step === null || !call) {
-      stepWhere.textContent = `The whole frame: ${count} calls.`;
+      stepWhere.textContent = `The whole frame: ${count} calls. Step through it to see the stack call by call.`;
       stepMatrices.textContent = '';
       return;
     }
     stepWhere.textContent = `Call ${shown} of ${count}: ${callText(call)}, ${isViewCall(shown - 1) ? 'the view' : 'the hand'}; ` +
                             `stack depth ${call.depth}.`;
     const multiplied = viewer.matrixOfCall(shown - 1);
-    stepMatrices.textContent = `the model-view matrix, in eye space:\n${matrixRows(call.matrix)}` +
-      (multiplied ? `\n\nwhich this call multiplied by:\n${matrixRows(multiplied)}` : '');
+    stepMatrices.textContent = multiplied ? `which this call multiplied in:\n${matrixRows(multiplied)}`
+                                          : 'this call multiplies nothing in.';
+  }
+
+  // Brings a line into the middle of the listing's own box, never moving the page.
+  function centre(item) {
+    if (item)
+      callList.scrollTop = item.offsetTop - callList.clientHeight / 2;
   }
 
   // Calls 1 .. `step` of the frame drawn, or with null the whole frame.
   function stepTo(step) {
     const count = pageState.state.calls.length;
     pageState.set({ step: step === null ? null : Math.min(Math.max(Math.round(Number(step)) || 1, 1), count) });
-    const current = callList.querySelector('[aria-current]');
-    if (current)  // in the middle of the listing's own view
-      callList.scrollTop = current.offsetTop - callList.clientHeight / 2;
+    centre(callList.querySelector('[aria-current]'));
   }
 
   return {
     show(state) {
       if (state.calls.length === 0)
         return;
-      listCalls(state.calls);
+      listCalls(state.calls, state.joints);
       showSteps(state);
       const text = chainText(state);
       if (chain.textContent !== text)
         chain.textContent = text;
     },
     stepTo,
+    // The selection's calls brought into view, unless stepping has the listing.
+    followSelection: () => { if (pageState.state.step === null) centre(callList.querySelector('.builds')); },
     // The call a line of the listing lists, or -1 for none.
     callOfLine: element => [...callList.children].indexOf(element?.closest('#calls > li')),
     stepBack: () => stepTo((pageState.state.step ?? pageState.state.calls.length) - 1),

@@ -6,16 +6,32 @@
 (() => {
   const canvas = document.getElementById('canvas');
   const pad = document.getElementById('pad');
-  const lesson = document.getElementById('lesson');
   const status = document.getElementById('status');
   const axesSwitch = document.getElementById('axes-switch');
   const chainDigit = document.getElementById('chain-digit');
-  const pauseButton = document.getElementById('pause');
+  const startAgain = document.getElementById('start-again');
 
   // hand-viewer.html#embed: the canvas and a small pad alone, filling an
-  // iframe in a course page, the question answered n. The rest of the hash
-  // is the page's own link, kept after "embed".
+  // iframe in a course page, the question answered n; panel=code or
+  // panel=joints puts that panel beside it. The rest of the hash is the
+  // page's own link, kept after "embed".
   document.documentElement.classList.toggle('embed', poseAndLink.embedded);
+  document.documentElement.classList.toggle('with-panel', poseAndLink.embeddedPanel !== null);
+  if (poseAndLink.embeddedPanel)
+    panels.show(poseAndLink.embeddedPanel);
+  // Embedded, the keys' signs carry a word of their own, and a tooltip.
+  for (const button of pad.querySelectorAll('button[data-key]')) {
+    button.title = button.textContent.replace(/\s*\S+$/, '').trim();
+    button.dataset.short = button.title.split(' ').at(-1);
+  }
+
+  // What the canvas shows, in words, for a screen reader.
+  function describeCanvas(state) {
+    const { rotX, rotY, rotZ, bend } = pageState.pose();
+    const joint = state.joints[state.joint];
+    canvas.setAttribute('aria-label', `The hand, turned rotX ${rotX}, rotY ${rotY}, rotZ ${rotZ}, bent ` +
+      `${bend.join(', ')} (little finger to thumb). ${joint ? `Selected: ${joint.label}.` : 'No joint selected.'}`);
+  }
 
   // A line of the listing selects the joint whose subtree holds it, and
   // steps to it.
@@ -31,6 +47,10 @@
     if (!viewer.running() || !serving.status.ready)
       return;
     poseAndLink.show(state);
+    motionBar.show(state);
+    if (state.frame !== null && state.playing)
+      return;  // the rest is read when a frame is held
+    describeCanvas(state);
     axesSwitch.checked = state.axes;
     chainDigit.value = String(state.digit);
     jointTree.show(state);
@@ -38,11 +58,19 @@
       listing.show(state);
   });
 
+  // Escape ends the viewer, as the program does; a fresh run is one click
+  // away, keeping only the link's embedding and size.
   serving.setWhenEnded(message => {
     keysAndPad.stopRepeating();
     if (document.fullscreenElement)
       document.exitFullscreen().catch(() => {});
     pageState.set({ message });
+    startAgain.hidden = false;
+  });
+  startAgain.addEventListener('click', () => {
+    const kept = location.hash.slice(1).split('&').filter(part => /^(embed|panel=|size=)/.test(part));
+    history.replaceState(null, '', `#${kept.join('&')}`);
+    location.reload();
   });
 
   viewer.hooks.failed = message => serving.end(message);
@@ -57,6 +85,7 @@
   let firstFrameDrawn = false;
   viewer.hooks.redisplayDrawn = () => {
     if (serving.status.ready) {
+      pageState.set({ frame: null, shownFrame: null });  // the viewer's own state, no motion's frame
       pageState.readFrame();
     } else if (!firstFrameDrawn) {
       firstFrameDrawn = true;
@@ -72,11 +101,12 @@
     pageState.set({ message: [poseAndLink.linkNote(), answerFirst].filter(Boolean).join(' ') });
     pageState.readFrame();
     listenToLesson();
-  }
-
-  function pauseMotions(paused) {
-    serving.pause(paused);
-    pauseButton.setAttribute('aria-pressed', String(paused));
+    // The tree and the listing are a few hundred elements: made once the
+    // first frame is on the screen.
+    setTimeout(() => {
+      jointTree.build(pageState.state.joints);
+      pageState.set({});
+    });
   }
 
   // Keys, the question and the pad are heard from the start: what comes
@@ -102,11 +132,21 @@
       button.addEventListener(type, keysAndPad.stopRepeating);
     // A click with no pointer and no key behind it comes from a screen reader: one press.
     onClick(button, event => {
-      if (event.detail === 0)
+      if (event.detail === 0) {
+        keysAndPad.answerFirst();
         keysAndPad.press(code);
+      }
     });
   }
   pad.addEventListener('contextmenu', event => event.preventDefault());  // a long press
+  panels.listen();
+  // Past the pad, to the first control of a panel of the lesson.
+  document.getElementById('skip-pad').addEventListener('click', () => {
+    if (panels.shown() === 'keys')
+      panels.show('code');
+    document.querySelector('#lesson > [role="tabpanel"]:not([hidden])')
+      .querySelector('button, input, select, [tabindex="0"]')?.focus();
+  });
 
   new ResizeObserver(canvasSize.measure).observe(canvas);
   // Zooming changes the pixel ratio, not the canvas's size in CSS pixels.
@@ -118,10 +158,7 @@
   };
   watchPixelRatio();
 
-  // The lesson's controls, once the first frame is drawn. The tree and the
-  // listing are a few hundred elements: they are made once the lesson is
-  // near the screen. On a phone it starts below the fold; embedded, it is
-  // not shown at all.
+  // The lesson's controls, once the first frame is drawn.
   function listenToLesson() {
     const whileRunning = action => (...args) => {
       if (!serving.status.ended)
@@ -137,34 +174,36 @@
       if (node)
         jointTree.toggle(node.dataset.joint);
     }));
-    canvas.addEventListener('click', whileRunning(event => {
-      const box = canvas.getBoundingClientRect();
-      const name = jointTree.jointNear(event.clientX - box.left, event.clientY - box.top);
+    turning.listen(whileRunning((x, y) => {
+      const name = jointTree.jointNear(x, y);
       if (name)
-        jointTree.select(name);
+        select(name);
     }));
+    for (const button of document.querySelectorAll('#views button'))
+      button.addEventListener('click', whileRunning(() => {
+        keysAndPad.answerFirst();
+        turning.goToView(button.dataset.view.split(',').map(Number));
+      }));
     axesSwitch.addEventListener('change', whileRunning(() => pageState.set({ axes: axesSwitch.checked })));
     chainDigit.addEventListener('change', () => pageState.set({ digit: Number(chainDigit.value) }));
-    poseAndLink.sliders.forEach((slider, index) => slider.addEventListener('input', whileRunning(() =>
-      poseAndLink.moveSlider(index, Number(slider.value)))));
+    poseAndLink.sliders.forEach((slider, index) => slider.addEventListener('input', whileRunning(() => {
+      keysAndPad.answerFirst();
+      poseAndLink.moveSlider(index, Number(slider.value));
+    })));
     document.getElementById('copy-link').addEventListener('click', poseAndLink.copyLink);
     document.getElementById('step-back').addEventListener('click', whileRunning(listing.stepBack));
     document.getElementById('step-on').addEventListener('click', whileRunning(listing.stepOn));
     const stepSlider = document.getElementById('step-slider');
     stepSlider.addEventListener('input', whileRunning(() => listing.stepTo(Number(stepSlider.value))));
     document.getElementById('step-whole').addEventListener('click', whileRunning(() => listing.stepTo(null)));
-    pauseButton.addEventListener('click', () => pauseMotions(!serving.paused));
-    document.getElementById('step-frame').addEventListener('click', serving.letMotionGoOn);
+    motionBar.listen();
     window.addEventListener('hashchange', event => poseAndLink.readLinkInTurn(new URL(event.newURL).hash));
+  }
 
-    const observer = new IntersectionObserver(([entry]) => {
-      if (!entry.isIntersecting)
-        return;
-      observer.disconnect();
-      jointTree.build(pageState.state.joints);
-      pageState.set({});
-    }, { rootMargin: '300px' });
-    observer.observe(lesson);
+  // A joint selected, and the listing brought to the calls that build it.
+  function select(name) {
+    jointTree.select(name);
+    listing.followSelection();
   }
 
   // A small read-only view for teachers and tests.
@@ -175,14 +214,19 @@
     // The frame last shown as code: [{name, args, depth, matrix}], as hand-snapshot --calls lists it.
     calls: () => pageState.state.calls.map(call => ({ ...call, args: [...call.args], matrix: [...call.matrix] })),
     // Draws calls 1 .. k of the frame only; step(null) draws the whole frame.
-    step: step => { if (serving.status.ready && !serving.status.ended) listing.stepTo(step); },
+    step: step => {
+      if (serving.status.ready && !serving.status.ended) {
+        panels.show('code');
+        listing.stepTo(step);
+      }
+    },
     // Selects a joint frame by name ("d3.s1"), or with null none.
-    select: name => { if (!serving.status.ended) jointTree.select(name); },
+    select: name => { if (!serving.status.ended) select(name); },
     selected: pageState.selectedName,
     get motionFrames() { return serving.status.motionFrames; },
     // Time control for motions: pause after the frame on show, one frame more, play on.
-    pause: () => pauseMotions(true),
-    resume: () => pauseMotions(false),
+    pause: () => motionBar.pause(true),
+    resume: () => motionBar.pause(false),
     stepFrame: serving.letMotionGoOn,
     get paused() { return serving.paused; },
     busy: serving.busy,

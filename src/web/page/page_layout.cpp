@@ -20,7 +20,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const int* webLayout()
         offsetof(CallListing, calls),
         pageHashRoom, offsetof(PageStateReading, state.axes), offsetof(PageStateReading, state.digit),
         offsetof(PageStateReading, state.step), offsetof(PageStateReading, state.joint),
-        offsetof(PageStateReading, note),
+        offsetof(PageStateReading, state.size), offsetof(PageStateReading, note),
     };
     return layout;
 }

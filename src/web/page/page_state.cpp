@@ -90,6 +90,20 @@ float turnInRange(double value, bool& clamped)
     return static_cast<float>(inRange);
 }
 
+// "WxH", each a whole number of CSS pixels from 1 to largestCanvasSide.
+bool readCanvasSize(std::string_view value, int* size)
+{
+    const size_t x = value.find('x');
+    double width = 0, height = 0;
+    if (x == std::string_view::npos || !readDigits(value.substr(0, x), width) || !readDigits(value.substr(x + 1), height))
+        return false;
+    if (width < 1 || width > largestCanvasSide || height < 1 || height > largestCanvasSide)
+        return false;
+    size[0] = static_cast<int>(width);
+    size[1] = static_cast<int>(height);
+    return true;
+}
+
 // One "key=value" part; false when it could not be read at all.
 bool readPart(std::string_view key, std::string_view value, PageState& state, bool& clamped)
 {
@@ -129,6 +143,8 @@ bool readPart(std::string_view key, std::string_view value, PageState& state, bo
         clamped = clamped || state.step != numbers[0];
         return true;
     }
+    if (key == "size")
+        return readCanvasSize(value, state.size);
     return false;
 }
 
@@ -142,6 +158,7 @@ void say(PageStateReading& reading, const char* text)
 PageStateReading readPageHash(const char* hash, const PageState& current)
 {
     PageStateReading reading{current, ""};
+    reading.state.size[0] = reading.state.size[1] = 0;
     std::string_view rest(hash, strnlen(hash, pageHashRoom + 1));
     if (rest.size() > static_cast<size_t>(pageHashRoom)) {
         say(reading, "The link is too long to be one of this page's; it was not read.");

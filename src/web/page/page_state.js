@@ -11,6 +11,9 @@ const pageState = (() => {
     step: null,   // the calls drawn when stepping through the frame; null for all
     joint: -1,    // the selected joint frame's index, or -1
     frame: null,  // while a motion is shown: the pose of its frame on show
+    shownFrame: null,  // and that frame's index
+    motionLength: 0,   // the frames of the last key's motion
+    playing: false,    // while they are played
     joints: [],   // the last frame's joint frames
     calls: [],    // and its calls
     message: null,  // the status line, once the page has something to say
@@ -28,12 +31,15 @@ const pageState = (() => {
     drawViews(state);
   }
 
-  // A motion's frame is on show: drawn from only when it is held there, so
-  // that the pose, read out by a screen reader, does not change every frame.
-  function showFrame(framePose, held) {
+  // A motion's frame is on show: the pose and the scrubber follow every
+  // frame; its joint frames and calls are read when it is held there.
+  function showFrame(framePose, index, held) {
     state.frame = framePose;
+    state.shownFrame = index;
     if (held)
       readFrame();
+    else
+      drawViews(state);
   }
 
   // The viewer drew a frame: its joint frames and calls are read anew.

@@ -6,23 +6,41 @@
 const poseAndLink = (() => {
   const poseLine = document.getElementById('pose');
   const sliders = [...document.querySelectorAll('#sliders input')];
-  const embedded = location.hash.slice(1).split('&').includes('embed');
+  const readouts = [...document.querySelectorAll('#sliders output')];
+  const hashParts = location.hash.slice(1).split('&');
+  const embedded = hashParts.includes('embed');
+  // Embedded, one panel may sit beside the hand: panel=code or panel=joints.
+  const embeddedPanel = embedded ? ['code', 'joints'].find(name => hashParts.includes(`panel=${name}`)) ?? null : null;
+  const embedPart = `${embedded ? 'embed&' : ''}${embeddedPanel ? `panel=${embeddedPanel}&` : ''}`;
   let linkNote = '';  // what reading the link left out, if anything
 
-  // The pose in numbers (never per motion frame: a screen reader reads it out).
+  // A bend in the keys' steps and the degrees it turns the digit's joints
+  // by: a finger's three joints by 0.9 b each, the thumb's base by 0.5 b and
+  // its other joint by 0.9 b.
+  const degrees = x => `${Number((x).toFixed(2))}°`;
+  const bendText = (b, digit) => `${b} → ${digit === 4 ? `${degrees(0.5 * b)} / ${degrees(0.9 * b)}` : degrees(0.9 * b)}`;
+
+  // The pose in numbers and sliders. Turns are shown raw, as they stand
+  // (they decide how long going home takes); a turn slider's thumb sits at
+  // the turn modulo 360.
   function showPose({ rotX, rotY, rotZ, bend }) {
     const text = `rotX ${rotX}, rotY ${rotY}, rotZ ${rotZ}; bend ${bend.join(' ')}`;
     if (poseLine.textContent !== text)
       poseLine.textContent = text;
-    [...bend, rotX, rotY, rotZ].forEach((value, i) => { sliders[i].value = value; });
+    [...bend, rotX, rotY, rotZ].forEach((value, i) => {
+      sliders[i].value = i < 5 ? value : ((value % 360) + 360) % 360;
+      readouts[i].textContent = i < 5 ? bendText(value, i) : `${value}°`;
+    });
   }
 
   // Every value is written so it reads back as the very float. The pose is
   // the viewer's own: a motion's end, even while its frames are shown.
   function linkHash(state) {
     const { rotX, rotY, rotZ, bend } = viewer.pose();
-    return `#${embedded ? 'embed&' : ''}bend=${bend.join(',')}&rot=${rotX},${rotY},${rotZ}&axes=${state.axes ? 1 : 0}` +
-           `&digit=${state.digit}&step=${state.step ?? 'all'}&joint=${pageState.selectedName() ?? 'none'}`;
+    const size = canvasSize.pinned();
+    return `#${embedPart}bend=${bend.join(',')}&rot=${rotX},${rotY},${rotZ}&axes=${state.axes ? 1 : 0}` +
+           `&digit=${state.digit}&step=${state.step ?? 'all'}&joint=${pageState.selectedName() ?? 'none'}` +
+           (size ? `&size=${size[0]}x${size[1]}` : '');
   }
 
   // A motion's link is its end, written once its frames have been shown.
@@ -33,7 +51,7 @@ const poseAndLink = (() => {
 
   // Reads a link's hash into the viewer and the page.
   function readLink(link) {
-    const hash = link.slice(1).split('&').filter(part => part !== 'embed').join('&');
+    const hash = link.slice(1).split('&').filter(part => part !== 'embed' && !part.startsWith('panel=')).join('&');
     if (hash === '' || link === linkHash(pageState.state))
       return;
     const reading = viewer.readLink(hash, pageState.state);
@@ -42,7 +60,8 @@ const poseAndLink = (() => {
       return;
     }
     note(reading.note);
-    const { axes, digit, step, joint } = reading;
+    const { axes, digit, step, joint, size } = reading;
+    canvasSize.pin(size[0] > 0 ? size : null);
     pageState.set({ axes, digit, step, joint });
   }
 
@@ -61,15 +80,18 @@ const poseAndLink = (() => {
     pageState.set({});
   }
 
+  // Said beside the button, where the eye is.
   function copyLink() {
     keepInLink(pageState.state);
+    const said = document.getElementById('copied');
     navigator.clipboard.writeText(location.href).then(
-      () => pageState.set({ message: 'The link to this pose is copied.' }),
-      () => pageState.set({ message: 'The browser would not copy it; the link is in the address bar.' }));
+      () => { said.textContent = 'Copied: the link opens this very page.'; },
+      () => { said.textContent = 'The browser would not copy it; the link is in the address bar.'; });
   }
 
   return {
     embedded,
+    embeddedPanel,
     show(state) {
       showPose(pageState.pose());
       keepInLink(state);

@@ -18,7 +18,7 @@ EMSCRIPTEN_KEEPALIVE const PageStateReading* webReadHash(const char* hash, int a
     const Pose pose = currentPose();
     const float* b = pose.bend;
     const float* r = pose.rotation;
-    const PageState current{{b[0], b[1], b[2], b[3], b[4]}, {r[0], r[1], r[2]}, axes, digit, step, joint};
+    const PageState current{{b[0], b[1], b[2], b[3], b[4]}, {r[0], r[1], r[2]}, axes, digit, step, joint, {0, 0}};
     reading = readPageHash(hash, current);
     setPose(reading.state.bend, reading.state.rotation);
     glutPostRedisplay();

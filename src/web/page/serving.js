@@ -7,7 +7,7 @@
 
 const serving = (() => {
   const queueLimit = 1000;  // about 30 s of a held key's auto-repeat
-  const endedMessage = 'The viewer has ended (Escape). Reload the page to start it again.';
+  const endedMessage = 'The viewer has ended (Escape), as the program does. Start again for a fresh run.';
 
   const status = {
     ready: false,    // the first frame is drawn
@@ -100,7 +100,7 @@ const serving = (() => {
       viewer.showMotionFrame(frame);
       shownAt = document.timeline.currentTime;
       status.motionFrames++;
-      pageState.showFrame(viewer.motionFramePose(frame), time.paused);
+      pageState.showFrame(viewer.motionFramePose(frame), frame, time.paused);
     }
   }
 
@@ -110,9 +110,11 @@ const serving = (() => {
     enqueue({
       kind: 'key',
       async run() {
-        await playMotion(viewer.pressKey(code));
+        const frameCount = viewer.pressKey(code);
+        pageState.set({ motionLength: frameCount, shownFrame: null, playing: frameCount > 0 });
+        await playMotion(frameCount);
         viewer.endMotion();
-        pageState.set({ frame: null });
+        pageState.set({ frame: null, shownFrame: null, playing: false });
       },
     });
   }
@@ -122,7 +124,14 @@ const serving = (() => {
     enqueue,
     enqueueLatest,
     waiting: kind => queue.some(item => item.kind === kind),
+    hasRoom: () => queue.length < queueLimit,
     pressKey,
+    // Frame `frame` of the last motion, shown again, in turn; its pose and
+    // calls are read as it is drawn.
+    showMotionFrame: frame => enqueueLatest('scrub', () => {
+      viewer.showMotionFrame(frame);
+      pageState.showFrame(viewer.motionFramePose(frame), frame, true);
+    }),
     pause,
     letMotionGoOn,
     get paused() { return time.paused; },

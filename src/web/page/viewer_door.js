@@ -27,7 +27,7 @@ const viewer = (() => {
     callBytes: 104, callDepth: 4, callArgs: 8, callMatrix: 40,      // ListedCall
     listingCalls: 8,                                // CallListing: the count, then the calls
     hashRoom: 2048, readingAxes: 32, readingDigit: 36, readingStep: 40, readingJoint: 44,
-    readingNote: 48,                                // PageStateReading
+    readingSize: 48, readingNote: 56,               // PageStateReading
   };
 
   // In ListedName's order (frame_listing.h), with the numbers each takes.
@@ -134,6 +134,7 @@ const viewer = (() => {
       return {
         axes: int(at + layout.readingAxes) === 1, digit: int(at + layout.readingDigit),
         step: readStep < 0 ? null : readStep, joint: int(at + layout.readingJoint),
+        size: ints(at + layout.readingSize, 2),
         note: Module.UTF8ToString(at + layout.readingNote),
       };
     },

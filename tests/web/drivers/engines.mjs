@@ -5,7 +5,7 @@
 // - WebKitGTK's MiniBrowser under a private Xvfb, through WebKitWebDriver
 //   (W3C WebDriver) and selenium-webdriver.
 // launchEngine(name) gives { name, open(url), close() }; a tab from open()
-// has evaluate, waitFor, press, click, text, picture and close, tap where the
+// has evaluate, waitFor, press, click, text, picture, resize and close, tap where the
 // driver can touch (Firefox; Chromium's touch screen is touch.test.mjs's), and
 // the errors the page threw or logged, where the engine tells them (null where not).
 
@@ -20,14 +20,15 @@ import { startXvfb } from './xvfb.mjs';
 
 export const engineNames = ['chromium', 'firefox', 'webkit'];
 
-const viewport = { width: 800, height: 900 };
+export const viewport = { width: 800, height: 900 };
 
 // What every engine's tab does alike, on top of its own evaluate.
 function tab(own) {
   return {
     ...own,
+    // Through a navigation too: a page on its way answers nothing.
     async waitFor(fn, arg, timeout = 60000) {
-      for (const end = Date.now() + timeout; !(await own.evaluate(fn, arg));) {
+      for (const end = Date.now() + timeout; !(await own.evaluate(fn, arg).catch(() => false));) {
         if (Date.now() > end)
           throw new Error(`waited ${timeout} ms for ${fn}`);
         await new Promise(resolve => setTimeout(resolve, 20));
@@ -39,8 +40,9 @@ function tab(own) {
 }
 
 // Playwright and puppeteer pages are alike enough for one tab.
-function scriptedTab(page, canvasPng) {
+function scriptedTab(page, canvasPng, resize) {
   return tab({
+    resize,
     errors: keepErrors(page),
     evaluate: (fn, arg) => page.evaluate(fn, arg),
     press: key => page.keyboard.press(key),
@@ -56,7 +58,8 @@ async function chromium() {
   return {
     async open(url) {
       const page = await context.newPage();
-      const opened = scriptedTab(page, () => page.locator('#canvas').screenshot());
+      const opened = scriptedTab(page, () => page.locator('#canvas').screenshot(),
+                                 (width, height) => page.setViewportSize({ width, height }));
       await page.goto(url);
       return opened;
     },
@@ -74,7 +77,8 @@ async function firefox() {
     async open(url) {
       const page = await browser.newPage();
       await page.setViewport(viewport);
-      const opened = scriptedTab(page, async () => (await page.$('#canvas')).screenshot());
+      const opened = scriptedTab(page, async () => (await page.$('#canvas')).screenshot(),
+                                 (width, height) => page.setViewport({ width, height }));
       opened.tap = selector => page.tap(selector);  // a touch, over BiDi's input actions
       await page.goto(url);
       return opened;
@@ -125,6 +129,11 @@ async function webkit() {
         evaluate,
         press: key => driver.actions().sendKeys(webDriverKeys[key] ?? key).perform(),
         click: async selector => driver.findElement(By.css(selector)).click(),
+        // The window's size, less what its frame takes, is the viewport's.
+        async resize(width, height) {
+          const frame = await evaluate(() => [outerWidth - innerWidth, outerHeight - innerHeight]);
+          await driver.manage().window().setRect({ width: width + frame[0], height: height + frame[1] });
+        },
         // Its element screenshots leave a WebGL canvas black: the window's,
         // cropped, once a scroll (the page's own after the answer, or this
         // one) has been painted.

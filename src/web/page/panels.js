@@ -1,0 +1,47 @@
+// The panels beside the hand (Keys, Pose, Joints, Code, Help): tabs, one
+// shown at a time, moved between with the arrow keys as tabs are. On a
+// phone the key pad is always on show, above the panels.
+'use strict';
+
+const panels = (() => {
+  const tabs = [...document.querySelectorAll('[role="tab"]')];
+  const phone = matchMedia('(max-width: 759px)');
+
+  const panelOf = tab => document.getElementById(tab.getAttribute('aria-controls'));
+  const nameOf = tab => tab.id.replace('tab-', '');
+
+  function show(name) {
+    for (const tab of tabs) {
+      const chosen = nameOf(tab) === name;
+      tab.setAttribute('aria-selected', String(chosen));
+      tab.tabIndex = chosen ? 0 : -1;
+      panelOf(tab).hidden = !chosen;
+    }
+  }
+
+  function onKey(event) {
+    const visible = tabs.filter(tab => tab.offsetParent !== null);
+    const at = visible.indexOf(event.target);
+    const steps = { ArrowRight: 1, ArrowLeft: -1 };
+    if (at < 0 || !(event.key in steps || event.key === 'Home' || event.key === 'End'))
+      return;
+    event.preventDefault();
+    const next = event.key === 'Home' ? 0 : event.key === 'End' ? visible.length - 1
+                                                                 : (at + steps[event.key] + visible.length) % visible.length;
+    show(nameOf(visible[next]));
+    visible[next].focus();
+  }
+
+  return {
+    show,
+    shown: () => nameOf(tabs.find(tab => tab.getAttribute('aria-selected') === 'true')),
+    listen() {
+      for (const tab of tabs)
+        tab.addEventListener('click', () => show(nameOf(tab)));
+      document.getElementById('tabs').addEventListener('keydown', onKey);
+      // The pad is there anyway on a phone: its tab gives way to the pose.
+      if (phone.matches)
+        show('pose');
+    },
+  };
+})();
