@@ -3,7 +3,7 @@
 # the scripts it calls will use.
 native_build=(g++ cmake make freeglut3-dev libglu1-mesa-dev libx11-dev libpng-dev)
 debian_package=(dpkg-dev file)
-web_build=(emscripten cmake make)
+web_build=(emscripten node-terser cmake make)
 # The three engines the page is checked in: Chromium, with Mesa's Vulkan
 # driver to draw WebGL with; Firefox ESR and WebKitGTK's MiniBrowser with its
 # WebDriver, both on Xvfb. The fonts the page names, and npm for the drivers

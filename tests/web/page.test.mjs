@@ -125,7 +125,7 @@ test('a joint is selected from the tree, the canvas or select(): its subtree sta
   await page.click('#tab-code');
   await page.locator('#calls li', { hasText: 'glTranslatef(1.5, 0, 0)' }).click();
   assert.equal(await page.evaluate(() => window.handViewer.selected()), 'hand');
-  assert.match(await page.locator('#step-where').textContent(), /glTranslatef\(1\.5, 0, 0\), the hand/);
+  assert.match(await page.locator('#step-where').textContent(), /glTranslatef\(1\.5, 0, 0\), in the hand/);
   await page.evaluate(() => window.handViewer.step(null));
 
   // At rest the little finger's tip lies where the projection puts it.

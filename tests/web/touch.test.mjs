@@ -142,6 +142,14 @@ test('a typed key is served once, as itself, whatever has the focus; a screen re
   await padButton(page, 'q').evaluate(button => button.click());
   await waitUntilIdle(page);
   assert.deepEqual((await stateOf(page)).bend, [5, 0, 0, 0, 0]);
+
+  // The single-character keys switched off reach nothing; Enter presses the focused button.
+  await page.evaluate(() => { document.getElementById('single-keys').checked = false; });
+  await typeKeys(page, 'qqq');
+  await padButton(page, 'w').focus();
+  await page.keyboard.press('Enter');
+  await waitUntilIdle(page);
+  assert.deepEqual((await stateOf(page)).bend, [5, 5, 0, 0, 0]);
   await expectNoErrors(session);
 });
 

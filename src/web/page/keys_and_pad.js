@@ -101,10 +101,11 @@ const keysAndPad = (() => {
     setTimeout(() => { keyBehindClicks = false; });
   }
 
+  // A key the page keeps clicks what it clicks: it is noted only when taken.
   function keyDown(event) {
-    noteKey();
     if (keptByPage(event))
       return;
+    noteKey();
     const code = characterCode(event);
     if (code === null)
       return;
@@ -113,8 +114,10 @@ const keysAndPad = (() => {
   }
 
   function keyUp(event) {
+    if (keptByPage(event))
+      return;
     noteKey();
-    if (characterCode(event) !== null && !keptByPage(event))
+    if (characterCode(event) !== null)
       event.preventDefault();
   }
 

@@ -12,15 +12,8 @@ const listing = (() => {
   const stepMatrices = document.getElementById('step-matrices');
   const chain = document.getElementById('chain');
 
-  const shortNumber = x => String(Number(x.toPrecision(6)));
+  const { shortNumber, matrixRows } = stackView;
   const callText = ({ name, args }) => `${name}(${args.map(shortNumber).join(', ')})`;
-
-  // Four rows of a column-major matrix.
-  const matrixRows = m => [0, 1, 2, 3].map(r =>
-    [0, 1, 2, 3].map(c => shortNumber(m[4 * c + r]).padStart(10)).join(' ')).join('\n');
-
-  // The view's calls set up the eye and turn the whole hand: no joint's subtree holds them.
-  const isViewCall = i => viewer.jointOfCall(i) < 0;
 
   // The calls in effect where the selected joint, or else the digit's
   // fingertip, is reached, from the base transform on (its opening load
@@ -75,7 +68,8 @@ const listing = (() => {
 
   // Where stepping stands in the listing; the calls that built the selected
   // joint's frame are marked.
-  function showSteps({ step, joint, calls }) {
+  let centredStep = null;
+  function showSteps({ step, joint, joints, calls }) {
     const count = calls.length;
     const builders = new Set(joint < 0 ? [] : viewer.callsInEffect(viewer.jointReachedAt(joint)));
     const shown = step === null ? count : Math.min(step, count);
@@ -91,18 +85,30 @@ const listing = (() => {
       item.classList.toggle('builds', builders.has(i));
     });
     stackView.show(calls, shown - 1);
+    if (step !== centredStep) {  // a new step, from a control or a link: its line in view
+      centredStep = step;
+      centre(callList.querySelector('[aria-current]'));
+    }
     const call = calls[shown - 1];
     if (step === null || !call) {
       stepWhere.textContent = `The whole frame: ${count} calls. Step through it to see the stack call by call.`;
       stepMatrices.textContent = '';
       return;
     }
-    stepWhere.textContent = `Call ${shown} of ${count}: ${callText(call)}, ${isViewCall(shown - 1) ? 'the view' : 'the hand'}; ` +
+    const part = viewer.jointOfCall(shown - 1);
+    stepWhere.textContent = `Call ${shown} of ${count}: ${callText(call)}, ${part < 0 ? 'the view' : `in ${joints[part].label}`}; ` +
                             `stack depth ${call.depth}.`;
     const multiplied = viewer.matrixOfCall(shown - 1);
     stepMatrices.textContent = multiplied ? `which this call multiplied in:\n${matrixRows(multiplied)}`
-                                          : 'this call multiplies nothing in.';
+                                          : whatItDoes[call.name] ?? whatItDoes.glutSolidCube;
   }
+
+  // What a call that multiplies nothing in does instead.
+  const whatItDoes = {
+    glPushMatrix: 'This call copies the top of the stack: what follows, the pop undoes.',
+    glPopMatrix: 'This call throws the top away: the level below is current again.',
+    glutSolidCube: 'This call draws its shape with the current matrix, the top card.',
+  };
 
   // Brings a line into the middle of the listing's own box, never moving the page.
   function centre(item) {
@@ -114,7 +120,6 @@ const listing = (() => {
   function stepTo(step) {
     const count = pageState.state.calls.length;
     pageState.set({ step: step === null ? null : Math.min(Math.max(Math.round(Number(step)) || 1, 1), count) });
-    centre(callList.querySelector('[aria-current]'));
   }
 
   return {

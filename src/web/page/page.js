@@ -98,7 +98,12 @@
     canvasSize.readLargestViewport();
     serving.begin();
     const answerFirst = keysAndPad.answered() ? '' : 'Answer the question with a key, or a button.';
-    pageState.set({ message: [poseAndLink.linkNote(), answerFirst].filter(Boolean).join(' ') });
+    // A link with a step draws part of the hand: the code says which part.
+    const { step } = pageState.state;
+    const stepNote = step === null ? '' : `The link draws only calls 1 to ${step}: see Code, or show the whole frame.`;
+    if (step !== null && !poseAndLink.embeddedPanel)
+      panels.show('code');
+    pageState.set({ message: [poseAndLink.linkNote(), stepNote, answerFirst].filter(Boolean).join(' ') });
     pageState.readFrame();
     listenToLesson();
     // The tree and the listing are a few hundred elements: made once the

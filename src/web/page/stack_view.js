@@ -6,7 +6,12 @@
 
 const stackView = (() => {
   const view = document.getElementById('stack');
-  const shortNumber = x => String(Number(x.toPrecision(6)));
+  // Six digits at most; what rounding leaves of a zero (1e-16) reads 0.
+  const shortNumber = x => String(Math.abs(x) < 5e-7 ? 0 : Number(x.toPrecision(6)));
+  // A matrix entry in a column of its own: a blank always sets it apart.
+  const entry = x => ` ${shortNumber(x).padStart(9)}`;
+  // Four rows of a column-major matrix.
+  const matrixRows = m => [0, 1, 2, 3].map(r => [0, 1, 2, 3].map(c => entry(m[4 * c + r])).join('')).join('\n');
   const originOf = m => `(${[12, 13, 14].map(e => shortNumber(m[e])).join(', ')})`;
   let shownBefore = { calls: null, at: -1, levels: [] };  // the stack last shown
 
@@ -36,16 +41,19 @@ const stackView = (() => {
 
   // The top card: its heading, then four rows of the column-major matrix,
   // each number marked if it changed.
-  function topCard(matrix, depth, heading, before) {
+  function topCard(matrix, depth, heading, call, before) {
     const card = document.createElement('div');
     card.className = 'card';
-    card.append(`level ${depth}, the top: ${heading}`);
+    const title = document.createElement('strong');
+    title.className = call.name;  // coloured by the kind of call that left it, as in the listing
+    title.textContent = `level ${depth}, the top: ${heading}`;
+    card.append(title);
     for (let row = 0; row < 4; row++) {
       card.append('\n');
       for (let column = 0; column < 4; column++) {
         const e = 4 * column + row;
         const number = document.createElement('span');
-        number.textContent = shortNumber(matrix[e]).padStart(10);
+        number.textContent = entry(matrix[e]);
         if (differs(matrix[e], before?.[e]))
           number.className = 'changed';
         card.append(number);
@@ -86,12 +94,12 @@ const stackView = (() => {
     const previous = fromStep || fromKey ? shownBefore.levels : [];
     // Nothing to hold a level against: nothing marked.
     const before = level => previous[Math.min(level, previous.length - 1)] ?? levels[level];
-    cards.push(topCard(levels[top], top + 1, heading, before(top)));
+    cards.push(topCard(levels[top], top + 1, heading, call, before(top)));
     for (let depth = top; depth >= 1; depth--)
       cards.push(lowerLevel(levels[depth - 1], depth, before(depth - 1)));
     view.replaceChildren(...cards);
     shownBefore = { calls, at, levels };
   }
 
-  return { show, levelsAfter };
+  return { show, shortNumber, matrixRows };
 })();

@@ -7,7 +7,7 @@
 // - the WebAssembly as hex, made into a module by the head
 //   (carried_wasm.js): a browser will not fetch a file:// wasm;
 // - each script in its element, in index.html's order.
-// Comments and indentation go.
+// Comments and whitespace go, and the scripts' local names are shortened.
 
 import { readFileSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
@@ -17,32 +17,35 @@ const [parts, ...outs] = process.argv.slice(2);
 const read = (name, encoding) => readFileSync(path.join(parts, name), encoding);
 
 // viewer_door.js hands the module to the runtime (Module.instantiateWasm).
-const wasmLoader = wasm => `<script>\n${script('carried_wasm.js')}` +
+const wasmLoader = async wasm => `<script>\n${await script('carried_wasm.js')}` +
   `window.handViewerWasm=carriedWasm('${wasm.toString('hex')}');</script>`;
 
 // Each of the page's own files is put in its place, or the build stops:
 // a page that still names a file would not open from disk.
-function inline(html, pattern, replacement) {
-  if (!pattern.test(html))
+async function inline(html, pattern, replacement) {
+  const found = [...html.matchAll(new RegExp(pattern, 'g'))];
+  if (found.length === 0)
     throw new Error(`one_file: index.html has nothing like ${pattern}`);
-  return html.replace(pattern, replacement);
+  const replaced = await Promise.all(found.map(match => replacement(...match)));
+  let i = 0;
+  return html.replace(new RegExp(pattern, 'g'), () => replaced[i++]);
 }
 
-function script(name) {
-  const text = compactScript(read(name, 'utf8'));
+async function script(name) {
+  const text = await compactScript(read(name, 'utf8'));
   if (/<\/script/i.test(text))
     throw new Error(`one_file: ${name} holds "</script", which would end its element`);
   return text;
 }
 
 let page = read('index.html', 'utf8').replace(/<!--[\s\S]*?-->\n?/g, '');
-page = inline(page, /<link rel="icon" href="([^"]+)">/,
+page = await inline(page, /<link rel="icon" href="([^"]+)">/,
               (_, png) => `<link rel="icon" href="data:image/png;base64,${read(png).toString('base64')}">`);
-page = inline(page, /<link rel="stylesheet" href="([^"]+)">/,
-              (_, css) => `<style>\n${read(css, 'utf8').replace(/\/\*[\s\S]*?\*\/\n?/g, '')}</style>`);
-page = inline(page, /<link rel="preload" href="([^"]+\.wasm)"[^>]*>/,
+page = await inline(page, /<link rel="stylesheet" href="([^"]+)">/,
+              (_, css) => `<style>\n${read(css, 'utf8').replace(/\/\*[\s\S]*?\*\/\n?/g, '').replace(/^\s+/gm, '')}</style>`);
+page = await inline(page, /<link rel="preload" href="([^"]+\.wasm)"[^>]*>/,
               (_, wasm) => wasmLoader(read(wasm)));
-page = inline(page, /<script src="([^"]+)"><\/script>/g, (_, js) => `<script>\n${script(js)}</script>`);
+page = await inline(page, /<script src="([^"]+)"><\/script>/g, async (_, js) => `<script>\n${await script(js)}</script>`);
 
 for (const out of outs)
   writeFileSync(out, page);

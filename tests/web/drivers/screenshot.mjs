@@ -1,9 +1,9 @@
-// Saves a PNG of the page's canvas (or of the browser window, or of a
-// phone's screen, or the lesson: the canvas with its joint frames and the
-// index finger's middle joint selected, beside it the drawing stepped to
-// that joint's box, and the step's numbers) as headless Chromium shows it,
-// after answering n and typing KEYS ('\b' for Backspace), once the page is
-// idle.
+// Saves a PNG of the page's canvas (or of a laptop's browser window, or of
+// a phone's screen, both stepped to the index finger's middle segment, or
+// the lesson: the canvas with its joint frames and that joint selected,
+// beside it the drawing stepped to that joint's box, and the step's
+// numbers) as headless Chromium shows it, after answering n and typing KEYS
+// ('\b' for Backspace), once the page is idle.
 // Usage: node screenshot.mjs SITE_FOLDER FILE canvas|page|phone|lesson [KEYS]
 import { writeFile } from 'node:fs/promises';
 import { PNG } from 'pngjs';
@@ -25,6 +25,18 @@ function besideEachOther(pictures, gap = 16) {
   return PNG.sync.write(joined);
 }
 
+// Selects a joint and steps the drawing to its segment's box: the first cube drawn after it.
+async function stepToBoxOf(page, name) {
+  await page.evaluate(name => {
+    window.handViewer.select(name);
+    const joint = window.handViewer.joints().find(frame => frame.name === name);
+    const calls = window.handViewer.calls();
+    const reached = calls.findIndex(({ matrix }) => matrix.every((v, e) => Math.abs(v - joint.matrix[e]) < 1e-6));
+    window.handViewer.step(calls.findIndex((call, i) => i > reached && call.name === 'glutSolidCube') + 1);
+  }, name);
+  await waitUntilIdle(page);
+}
+
 async function picture(page, framing) {
   if (framing === 'canvas')
     return canvasPicture(page);
@@ -32,17 +44,10 @@ async function picture(page, framing) {
     await page.evaluate(() => window.handViewer.select('d3.s1'));
     await waitUntilIdle(page);
     const selected = await canvasPicture(page);
-    // The box of the selected joint's segment: the first cube drawn after it.
-    await page.evaluate(() => {
-      const joint = window.handViewer.joints().find(({ name }) => name === 'd3.s1');
-      const calls = window.handViewer.calls();
-      const reached = calls.findIndex(({ matrix }) => matrix.every((v, e) => Math.abs(v - joint.matrix[e]) < 1e-6));
-      window.handViewer.step(calls.findIndex((call, i) => i > reached && call.name === 'glutSolidCube') + 1);
-    });
-    await waitUntilIdle(page);
+    await stepToBoxOf(page, 'd3.s1');
     // The step's text alone, not the width of its rows.
     const text = await page.evaluate(() => {
-      const boxes = ['step-where', 'step-matrices'].map(id => {
+      const boxes = ['step-where', 'step-matrices', 'stack'].map(id => {
         const range = document.createRange();
         range.selectNodeContents(document.getElementById(id));
         return range.getBoundingClientRect();
@@ -53,6 +58,8 @@ async function picture(page, framing) {
     });
     return besideEachOther([selected, await canvasPicture(page), await page.screenshot({ clip: text, fullPage: true })]);
   }
+  // The whole page, in the middle of the lesson.
+  await stepToBoxOf(page, 'd3.s1');
   return page.screenshot();
 }
 
@@ -60,12 +67,18 @@ const [site, file, framing, keys = ''] = process.argv.slice(2);
 const { server, url } = await serveSite(site);
 const browser = await launchChromium();
 try {
-  // A phone held upright, at one pixel per CSS pixel to keep the file small.
-  const phone = { viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true };
-  const { page, seen } = await openPage(browser, url, undefined, framing === 'phone' ? phone : {});
+  // A laptop's browser, and a phone held upright, at one pixel per CSS pixel
+  // to keep the files small; the canvas alone is the desktop program's 300 x 300 window.
+  const devices = {
+    page: { viewport: { width: 1280, height: 800 } },
+    phone: { viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true },
+  };
+  const pinned = framing === 'canvas' || framing === 'lesson' ? '#size=300x300' : '';
+  const { page, seen } = await openPage(browser, url + pinned, undefined, devices[framing] ?? {});
   await waitUntilReady(page);
   await typeKeys(page, 'n');
   if (framing === 'lesson') {
+    await page.click('#tab-joints');
     await page.check('#axes-switch');
     await page.evaluate(() => document.activeElement.blur());
   }
