@@ -62,13 +62,15 @@ async function firstFrameOnce(browser, url, slow) {
 
 // The viewer's page against the bare one, loads taking turns so that both
 // meet the same machine: served on localhost, served over the slow network,
-// and opened from disk.
+// and opened from disk; the viewer in the desktop program's 300 x 300
+// window, as the bare page's canvas is.
 async function firstFrame(browser, url) {
   const bare = await serveSite(bareFolder);
+  const pinned = '#size=300x300';
   const ways = {
-    localhost: { viewer: url, bare: bare.url },
-    'slow network': { viewer: url, bare: bare.url, slow: true },
-    'file://': { viewer: pathToFileURL(pageFile).href, bare: pathToFileURL(path.join(bareFolder, 'index.html')).href },
+    localhost: { viewer: url + pinned, bare: bare.url },
+    'slow network': { viewer: url + pinned, bare: bare.url, slow: true },
+    'file://': { viewer: pathToFileURL(pageFile).href + pinned, bare: pathToFileURL(path.join(bareFolder, 'index.html')).href },
   };
   for (const [way, { slow, ...addresses }] of Object.entries(ways)) {
     const runs = { viewer: [], bare: [] };

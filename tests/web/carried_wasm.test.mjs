@@ -16,7 +16,8 @@ test('every byte value reads back from the one file as it was built into it', t 
   cpSync(path.join(import.meta.dirname, '../../build-web/parts'), parts, { recursive: true });
   const bytes = Buffer.from([...Array(256).keys(), ...readFileSync(path.join(parts, 'hand-viewer.wasm'))]);
   writeFileSync(path.join(parts, 'hand-viewer.wasm'), bytes);
-  execFileSync('node', [path.join(import.meta.dirname, '../../src/web/tools/one_file.mjs'), parts, `${parts}/page.html`]);
+  execFileSync('node', [path.join(import.meta.dirname, '../../src/web/tools/one_file.mjs'), parts, `${parts}/page.html`],
+               { env: { ...process.env, NODE_PATH: '/usr/share/nodejs' } });  // as the build runs it
   const [, head] = readFileSync(`${parts}/page.html`, 'utf8').match(/<script>\n([\s\S]*?carriedWasm\('[^']*'\);)<\/script>/);
   const page = { window: {}, WebAssembly: { Module: class { constructor(read) { this.read = read; } } } };
   vm.runInNewContext(head, page);

@@ -123,14 +123,18 @@ const listing = (() => {
   }
 
   return {
-    show(state) {
+    // The chain is a few lines, drawn always; the listing, a few hundred,
+    // once its panel has been shown (`whole`).
+    show(state, whole) {
       if (state.calls.length === 0)
         return;
-      listCalls(state.calls, state.joints);
-      showSteps(state);
       const text = chainText(state);
       if (chain.textContent !== text)
         chain.textContent = text;
+      if (whole) {
+        listCalls(state.calls, state.joints);
+        showSteps(state);
+      }
     },
     stepTo,
     // The selection's calls brought into view, unless stepping has the listing.

@@ -54,8 +54,7 @@
     axesSwitch.checked = state.axes;
     chainDigit.value = String(state.digit);
     jointTree.show(state);
-    if (jointTree.built())
-      listing.show(state);
+    listing.show(state, jointTree.built());
   });
 
   // Escape ends the viewer, as the program does; a fresh run is one click
@@ -106,12 +105,16 @@
     pageState.set({ message: [poseAndLink.linkNote(), stepNote, answerFirst].filter(Boolean).join(' ') });
     pageState.readFrame();
     listenToLesson();
-    // The tree and the listing are a few hundred elements: made once the
-    // first frame is on the screen.
-    setTimeout(() => {
-      jointTree.build(pageState.state.joints);
-      pageState.set({});
-    });
+    panels.whenShown(buildLesson);
+  }
+
+  // The tree and the listing are a few hundred elements, a phone's longest
+  // task: made when their panels are first shown.
+  function buildLesson(panel) {
+    if (jointTree.built() || !['joints', 'code'].includes(panel) || !serving.status.ready)
+      return;
+    jointTree.build(pageState.state.joints);
+    pageState.set({});
   }
 
   // Keys, the question and the pad are heard from the start: what comes

@@ -10,6 +10,10 @@ const panels = (() => {
   const panelOf = tab => document.getElementById(tab.getAttribute('aria-controls'));
   const nameOf = tab => tab.id.replace('tab-', '');
 
+  let whenShown = name => {};  // page.js sets it
+
+  const shown = () => nameOf(tabs.find(tab => tab.getAttribute('aria-selected') === 'true'));
+
   function show(name) {
     for (const tab of tabs) {
       const chosen = nameOf(tab) === name;
@@ -17,6 +21,7 @@ const panels = (() => {
       tab.tabIndex = chosen ? 0 : -1;
       panelOf(tab).hidden = !chosen;
     }
+    whenShown(name);
   }
 
   function onKey(event) {
@@ -34,7 +39,12 @@ const panels = (() => {
 
   return {
     show,
-    shown: () => nameOf(tabs.find(tab => tab.getAttribute('aria-selected') === 'true')),
+    // `action(name)` for each panel shown from now on, and for the one on show.
+    whenShown(action) {
+      whenShown = action;
+      action(shown());
+    },
+    shown,
     listen() {
       for (const tab of tabs)
         tab.addEventListener('click', () => show(nameOf(tab)));

@@ -2,7 +2,8 @@
 // does: comments and whitespace go, and names local to a function are
 // shortened. Names at a script's top level stay, for the page's scripts
 // share them. Debian's terser does it (node-terser, beside the node-acorn
-// that emscripten already needs), its rewriting of code left off.
+// that emscripten already needs), its rewriting of code left off. Its own
+// modules are found through NODE_PATH=/usr/share/nodejs, as the build runs it.
 
 import { createRequire } from 'node:module';
 
