@@ -45,12 +45,12 @@ async function picture(page, framing) {
     await waitUntilIdle(page);
     const selected = await canvasPicture(page);
     await stepToBoxOf(page, 'd3.s1');
-    // The step's text alone, not the width of its rows.
+    // The step's text alone, not the width of its rows; the stack's box, which scrolls.
     const text = await page.evaluate(() => {
       const boxes = ['step-where', 'step-matrices', 'stack'].map(id => {
         const range = document.createRange();
         range.selectNodeContents(document.getElementById(id));
-        return range.getBoundingClientRect();
+        return id === 'stack' ? document.getElementById(id).getBoundingClientRect() : range.getBoundingClientRect();
       });
       const [left, top] = [Math.min(...boxes.map(box => box.left)), Math.min(...boxes.map(box => box.top))];
       const [right, bottom] = [Math.max(...boxes.map(box => box.right)), Math.max(...boxes.map(box => box.bottom))];
