@@ -68,7 +68,7 @@ const listing = (() => {
 
   // Where stepping stands in the listing; the calls that built the selected
   // joint's frame are marked.
-  let centredStep = null;
+  const centred = { step: null, joint: -1 };
   function showSteps({ step, joint, joints, calls }) {
     const count = calls.length;
     const builders = new Set(joint < 0 ? [] : viewer.callsInEffect(viewer.jointReachedAt(joint)));
@@ -85,9 +85,12 @@ const listing = (() => {
       item.classList.toggle('builds', builders.has(i));
     });
     stackView.show(calls, shown - 1);
-    if (step !== centredStep) {  // a new step, from a control or a link: its line in view
-      centredStep = step;
-      centre(callList.querySelector('[aria-current]'));
+    // A new step brings its line into view, a new selection its calls, once
+    // the listing is on show: from a control, the canvas or a link alike.
+    if (callList.offsetParent !== null && (step !== centred.step || joint !== centred.joint)) {
+      centred.step = step;
+      centred.joint = joint;
+      centre(callList.querySelector(step === null ? '.builds' : '[aria-current]'));
     }
     const call = calls[shown - 1];
     if (step === null || !call) {
@@ -137,8 +140,6 @@ const listing = (() => {
       }
     },
     stepTo,
-    // The selection's calls brought into view, unless stepping has the listing.
-    followSelection: () => { if (pageState.state.step === null) centre(callList.querySelector('.builds')); },
     // The call a line of the listing lists, or -1 for none.
     callOfLine: element => [...callList.children].indexOf(element?.closest('#calls > li')),
     stepBack: () => stepTo((pageState.state.step ?? pageState.state.calls.length) - 1),

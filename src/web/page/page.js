@@ -48,7 +48,7 @@
       return;
     poseAndLink.show(state);
     motionBar.show(state);
-    if (state.frame !== null && state.playing)
+    if (state.frame !== null && state.playing && !serving.paused)
       return;  // the rest is read when a frame is held
     describeCanvas(state);
     axesSwitch.checked = state.axes;
@@ -105,15 +105,17 @@
     pageState.set({ message: [poseAndLink.linkNote(), stepNote, answerFirst].filter(Boolean).join(' ') });
     pageState.readFrame();
     listenToLesson();
-    panels.whenShown(buildLesson);
+    panels.whenShown(showLesson);
   }
 
   // The tree and the listing are a few hundred elements, a phone's longest
-  // task: made when their panels are first shown.
-  function buildLesson(panel) {
-    if (jointTree.built() || !['joints', 'code'].includes(panel) || !serving.status.ready)
+  // task: made when their panels are first shown, and brought up to date
+  // each time they are.
+  function showLesson(panel) {
+    if (!['joints', 'code'].includes(panel) || !serving.status.ready)
       return;
-    jointTree.build(pageState.state.joints);
+    if (!jointTree.built())
+      jointTree.build(pageState.state.joints);
     pageState.set({});
   }
 
@@ -185,7 +187,7 @@
     turning.listen(whileRunning((x, y) => {
       const name = jointTree.jointNear(x, y);
       if (name)
-        select(name);
+        jointTree.select(name);
     }));
     for (const button of document.querySelectorAll('#views button'))
       button.addEventListener('click', whileRunning(() => {
@@ -208,12 +210,6 @@
     window.addEventListener('hashchange', event => poseAndLink.readLinkInTurn(new URL(event.newURL).hash));
   }
 
-  // A joint selected, and the listing brought to the calls that build it.
-  function select(name) {
-    jointTree.select(name);
-    listing.followSelection();
-  }
-
   // A small read-only view for teachers and tests.
   window.handViewer = {
     state: () => (viewer.running() ? pageState.pose() : null),
@@ -229,7 +225,7 @@
       }
     },
     // Selects a joint frame by name ("d3.s1"), or with null none.
-    select: name => { if (!serving.status.ended) select(name); },
+    select: name => { if (!serving.status.ended) jointTree.select(name); },
     selected: pageState.selectedName,
     get motionFrames() { return serving.status.motionFrames; },
     // Time control for motions: pause after the frame on show, one frame more, play on.
