@@ -231,7 +231,7 @@ for (const name of engines) {
         const size = await tab.evaluate(() => [canvas.clientWidth, canvas.clientHeight]);
         assert.ok(size.every(side => side >= 480), `${width} x ${height}: canvas ${size}`);
         const count = (await tab.evaluate(() => window.handViewer.calls())).length;
-        for (let k = 1; k <= count; k += 7) {
+        for (let k = 1; k <= count; k += 11) {
           await tab.evaluate(k => window.handViewer.step(k), k);
           assert.deepEqual(await outside(), [], `${width} x ${height}, step ${k}`);
         }

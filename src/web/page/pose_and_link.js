@@ -17,7 +17,7 @@ const poseAndLink = (() => {
   // A bend in the keys' steps and the degrees it turns the digit's joints
   // by: a finger's three joints by 0.9 b each, the thumb's base by 0.5 b and
   // its other joint by 0.9 b.
-  const degrees = x => `${Number((x).toFixed(2))}°`;
+  const degrees = x => `${Number(x.toFixed(2))}°`;
   const bendText = (b, digit) => `${b} → ${digit === 4 ? `${degrees(0.5 * b)} / ${degrees(0.9 * b)}` : degrees(0.9 * b)}`;
 
   // The pose in numbers and sliders. Turns are shown raw, as they stand
