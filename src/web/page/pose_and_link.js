@@ -94,6 +94,8 @@ const poseAndLink = (() => {
     embeddedPanel,
     show(state) {
       showPose(pageState.pose());
+      // A screen reader waits for the frame a motion stops at, not every frame.
+      poseLine.setAttribute('aria-busy', String(state.playing && !serving.paused));
       keepInLink(state);
     },
     linkNote: () => linkNote,
