@@ -9,6 +9,7 @@
 #include "hand_model.h"
 #include "scene.h"
 #include "support/fresh_start.h"
+#include "turn_keys.h"
 
 namespace {
 
@@ -168,6 +169,27 @@ TEST(KeyboardDeathTest, EscapeEndsTheProgramWithStatusZero)
 {
     resetGl();
     EXPECT_EXIT(onKey(27, 0, 0), ::testing::ExitedWithCode(0), "");
+}
+
+// A preset view presses the fewest turn keys that land exactly on its angle:
+// 355 reaches 0 by up, up, down (360, 5, 0), never stopping at 360; 900
+// by up, up (545, 190), then down.
+TEST_F(Keyboard, TurnKeysLandExactlyOnTheAngleTheFewestWay)
+{
+    struct Case {
+        float from, to;
+        int fewest;
+    };
+    bool up[mostTurnKeys];
+    for (Case c : {Case{355, 0, 3}, Case{-90, 0, 18}, Case{0, 90, 18}, Case{10, 0, 2}, Case{900, 45, 31}}) {
+        rotY = c.from;
+        const int keys = turnKeysToAngle(c.from, c.to, up);
+        EXPECT_EQ(keys, c.fewest) << c.from;
+        for (int k = 0; k < keys; ++k)
+            press(up[k] ? '.' : ',');
+        EXPECT_EQ(rotY, c.to) << c.from;
+    }
+    EXPECT_EQ(turnKeysToAngle(2.5f, 0, up), -1);  // off the keys' grid of 5
 }
 
 }  // namespace

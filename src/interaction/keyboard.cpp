@@ -13,24 +13,6 @@ namespace {
 constexpr unsigned char backspaceKey = 8;
 constexpr unsigned char escapeKey = 27;
 
-constexpr float turnStep = 5.0f;  // degrees per key press
-
-// Keeps the angle in 0..360 going down; 0 turns down to 355.
-void turnDown(float& angle)
-{
-    angle -= turnStep;
-    if (angle < 0.0f)
-        angle += fullTurn;
-}
-
-// Keeps the angle in 5..360 going up: 355 turns up to 360, and 360 to 5.
-void turnUp(float& angle)
-{
-    angle += turnStep;
-    if (angle > fullTurn)
-        angle -= fullTurn;
-}
-
 void bendDigit(int digit)
 {
     if (hand.bend[digit] < fullBend)
@@ -50,12 +32,12 @@ bool runCommand(unsigned char key)
     switch (key) {
     case escapeKey: std::exit(0);
 
-    case ',': turnDown(rotY); break;
-    case '.': turnUp(rotY); break;
-    case '[': turnDown(rotX); break;
-    case ']': turnUp(rotX); break;
-    case '0': turnDown(rotZ); break;  // on the Z pair the left-hand key turns up
-    case '9': turnUp(rotZ); break;
+    case ',': rotY = turnedDown(rotY); break;
+    case '.': rotY = turnedUp(rotY); break;
+    case '[': rotX = turnedDown(rotX); break;
+    case ']': rotX = turnedUp(rotX); break;
+    case '0': rotZ = turnedDown(rotZ); break;  // on the Z pair the left-hand key turns up
+    case '9': rotZ = turnedUp(rotZ); break;
 
     // The upper row bends digits 0..4, the row below straightens them.
     case 'q': bendDigit(0); break;
@@ -86,6 +68,18 @@ bool runCommand(unsigned char key)
 }
 
 }  // namespace
+
+float turnedDown(float angle)
+{
+    angle -= turnStep;
+    return angle < 0.0f ? angle + fullTurn : angle;
+}
+
+float turnedUp(float angle)
+{
+    angle += turnStep;
+    return angle > fullTurn ? angle - fullTurn : angle;
+}
 
 const char* const boundKeys = "\x1b,.[]09qwertasdfg*+-/1234\b";
 

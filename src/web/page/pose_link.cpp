@@ -1,11 +1,13 @@
 // The pose shared by link and set by the page's sliders: what the page hands
-// the viewer between keys, never during a motion.
+// the viewer between keys, never during a motion; and the turn keys a preset
+// view presses.
 
 #include <GL/glut.h>
 #include <emscripten.h>
 
 #include "page_state.h"
 #include "pose.h"
+#include "turn_keys.h"
 
 extern "C" {
 
@@ -32,6 +34,18 @@ EMSCRIPTEN_KEEPALIVE void webSetPose(float b0, float b1, float b2, float b3, flo
     const float rotation[3] = {x, y, z};
     setPose(bend, rotation);
     glutPostRedisplay();
+}
+
+// The fewest turn keys from `angle` to exactly `target`: their count, then
+// 1 for each up key and 0 for each down key; a count of -1 if none reach it.
+EMSCRIPTEN_KEEPALIVE const int* webTurnKeys(float angle, float target)
+{
+    static int keys[1 + mostTurnKeys];
+    bool up[mostTurnKeys];
+    keys[0] = turnKeysToAngle(angle, target, up);
+    for (int k = 0; k < keys[0]; ++k)
+        keys[1 + k] = up[k] ? 1 : 0;
+    return keys;
 }
 
 }  // extern "C"

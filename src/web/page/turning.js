@@ -1,56 +1,24 @@
 // Turning the hand the way people turn 3D things: a drag on the canvas
 // stands for the turn keys (right '.', left ',', down ']', up '['), one key
 // per 8 CSS pixels along each axis, queued as those very keys; and preset
-// views, reached by the fewest keys that land on their exact angles.
+// views, reached by the fewest keys that land on their exact angles (the
+// viewer searches its own keys' steps, turn_keys.h), or set outright when
+// no few keys do.
 'use strict';
 
 const turning = (() => {
   const canvas = document.getElementById('canvas');
   const pixelsPerKey = 8;
   const clickReach = 4;  // CSS pixels a click may wander and still be a click
-  const turnStep = 5;
-  const fullTurn = 360;
-  const mostKeys = 400;  // a view further than this from the pose is set outright
 
   // The keys of each view angle: [down, up], as the key pad has them.
   const axisKeys = { rotX: ['[', ']'], rotY: [',', '.'], rotZ: ['0', '9'] };
-
-  // One turn key, in single precision as the viewer turns (keyboard.cpp).
-  function turned(angle, up) {
-    const f = Math.fround;
-    if (up) {
-      const next = f(angle + turnStep);
-      return next > fullTurn ? f(next - fullTurn) : next;
-    }
-    const next = f(angle - turnStep);
-    return next < 0 ? f(next + fullTurn) : next;
-  }
-
-  // The fewest turn keys from `angle` to exactly `target` (0 itself, never
-  // 360): true for up, false for down; null if no few keys reach it.
-  function keysToAngle(angle, target) {
-    const paths = new Map([[angle, []]]);
-    let reached = [angle];
-    for (let presses = 0; presses < mostKeys && !paths.has(target); presses++) {
-      const next = [];
-      for (const from of reached)
-        for (const up of [false, true]) {
-          const to = turned(from, up);
-          if (!paths.has(to)) {
-            paths.set(to, [...paths.get(from), up]);
-            next.push(to);
-          }
-        }
-      reached = next;
-    }
-    return paths.get(target) ?? null;
-  }
 
   // The keys that bring the pose to the view's angles, or null.
   function keysToView(pose, view) {
     const keys = [];
     for (const [axis, target] of Object.entries(view)) {
-      const path = keysToAngle(pose[axis], target);
+      const path = viewer.turnKeys(pose[axis], target);
       if (!path)
         return null;
       keys.push(...path.map(up => axisKeys[axis][up ? 1 : 0]));
@@ -118,7 +86,6 @@ const turning = (() => {
 
   return {
     goToView,
-    keysToView,
     // `clicked(x, y)` hears a click, in CSS pixels within the canvas.
     listen(clicked) {
       canvas.addEventListener('pointerdown', pointerDown);

@@ -122,6 +122,12 @@ const viewer = (() => {
     reshape: (width, height) => Module._webReshape(width, height),
     pose: () => poseAt(Module._webPose()),
     setPose: ({ bend, rotX, rotY, rotZ }) => Module._webSetPose(...bend, rotX, rotY, rotZ),
+    // The fewest turn keys from one angle to exactly another: true for each
+    // up key, false for each down key; null if none reach it.
+    turnKeys(angle, target) {
+      const at = Module._webTurnKeys(angle, target);
+      return int(at) < 0 ? null : ints(at + 4, int(at)).map(up => up === 1);
+    },
     // Reads a link's hash (page_state.h): the pose goes to the viewer; the
     // rest, and a note on what was left out, come back. Null if the hash is
     // longer than any link of the page's.
