@@ -9,20 +9,21 @@
 const canvasSize = (() => {
   const canvas = document.getElementById('canvas');
   let largestViewport = [Infinity, Infinity];  // known once the viewer has its context
-  let pinned = null;  // [W, H] from the link, or null
+  const pinned = () => pageState.state.size;  // [W, H] from the link, or null
 
   function measure() {
-    if (pinned && !document.fullscreenElement) {
-      request(...pinned);
+    if (pinned() && !document.fullscreenElement) {
+      request(...pinned());
       return;
     }
     const box = canvas.getBoundingClientRect();
     request(Math.round(box.width * devicePixelRatio), Math.round(box.height * devicePixelRatio));
   }
 
-  // Full screen (a y answer) overrides the pin while it lasts.
-  function pin(size) {
-    pinned = size;
+  // The page's state has the link's size: the canvas takes it. Full screen
+  // (a y answer) overrides it while it lasts.
+  function pin() {
+    const size = pinned();
     const root = document.documentElement;
     root.classList.toggle('pinned', size !== null);
     if (size) {
@@ -53,7 +54,6 @@ const canvasSize = (() => {
   return {
     measure,
     pin,
-    pinned: () => pinned,
     // The viewer's own context, once it has one, says how large it may draw.
     readLargestViewport() {
       const gl = canvas.getContext('webgl');

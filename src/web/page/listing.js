@@ -94,7 +94,7 @@ const listing = (() => {
     }
     const call = calls[shown - 1];
     if (step === null || !call) {
-      stepWhere.textContent = `The whole frame: ${count} calls. Step through it to see the stack call by call.`;
+      stepWhere.textContent = `The whole frame: ${count} calls. Step through it to watch the stack.`;
       stepMatrices.textContent = '';
       return;
     }
@@ -108,9 +108,9 @@ const listing = (() => {
 
   // What a call that multiplies nothing in does instead.
   const whatItDoes = {
-    glPushMatrix: 'This call copies the top of the stack: what follows, the pop undoes.',
-    glPopMatrix: 'This call throws the top away: the level below is current again.',
-    glutSolidCube: 'This call draws its shape with the current matrix, the top card.',
+    glPushMatrix: 'It copies the top card; its pop undoes what follows.',
+    glPopMatrix: 'It throws the top card away.',
+    glutSolidCube: 'It draws with the top card, the current matrix.',
   };
 
   // Brings a line into the middle of the listing's own box, never moving the page.

@@ -67,8 +67,7 @@
     startAgain.hidden = false;
   });
   startAgain.addEventListener('click', () => {
-    const kept = location.hash.slice(1).split('&').filter(part => /^(embed|panel=|size=)/.test(part));
-    history.replaceState(null, '', `#${kept.join('&')}`);
+    history.replaceState(null, '', poseAndLink.freshLink());
     location.reload();
   });
 

@@ -10,6 +10,7 @@ const pageState = (() => {
     digit: 3,     // the digit whose chain is listed
     step: null,   // the calls drawn when stepping through the frame; null for all
     joint: -1,    // the selected joint frame's index, or -1
+    size: null,   // the canvas pinned by the link to [W, H] CSS pixels, or null
     frame: null,  // while a motion is shown: the pose of its frame on show
     shownFrame: null,  // and that frame's index
     motionLength: 0,   // the frames of the last key's motion

@@ -27,9 +27,13 @@ const poseAndLink = (() => {
     const text = `rotX ${rotX}, rotY ${rotY}, rotZ ${rotZ}; bend ${bend.join(' ')}`;
     if (poseLine.textContent !== text)
       poseLine.textContent = text;
+    // Written only where they changed: a motion's frame changes one or two.
     [...bend, rotX, rotY, rotZ].forEach((value, i) => {
+      const text = i < 5 ? bendText(value, i) : `${value}°`;
+      if (readouts[i].textContent === text)
+        return;
+      readouts[i].textContent = text;
       sliders[i].value = i < 5 ? value : ((value % 360) + 360) % 360;
-      readouts[i].textContent = i < 5 ? bendText(value, i) : `${value}°`;
     });
   }
 
@@ -37,7 +41,7 @@ const poseAndLink = (() => {
   // the viewer's own: a motion's end, even while its frames are shown.
   function linkHash(state) {
     const { rotX, rotY, rotZ, bend } = viewer.pose();
-    const size = canvasSize.pinned();
+    const { size } = state;
     return `#${embedPart}bend=${bend.join(',')}&rot=${rotX},${rotY},${rotZ}&axes=${state.axes ? 1 : 0}` +
            `&digit=${state.digit}&step=${state.step ?? 'all'}&joint=${pageState.selectedName() ?? 'none'}` +
            (size ? `&size=${size[0]}x${size[1]}` : '');
@@ -61,8 +65,8 @@ const poseAndLink = (() => {
     }
     note(reading.note);
     const { axes, digit, step, joint, size } = reading;
-    canvasSize.pin(size[0] > 0 ? size : null);
-    pageState.set({ axes, digit, step, joint });
+    pageState.set({ axes, digit, step, joint, size: size[0] > 0 ? size : null });
+    canvasSize.pin();
   }
 
   function note(text) {
@@ -92,6 +96,8 @@ const poseAndLink = (() => {
   return {
     embedded,
     embeddedPanel,
+    // A fresh run's link: the embedding and the size alone.
+    freshLink: () => `#${embedPart}${pageState.state.size ? `size=${pageState.state.size.join('x')}` : ''}`,
     show(state) {
       showPose(pageState.pose());
       // A screen reader waits for the frame a motion stops at, not every frame.

@@ -15,16 +15,11 @@ const stackView = (() => {
   const originOf = m => `(${[12, 13, 14].map(e => shortNumber(m[e])).join(', ')})`;
   let shownBefore = { calls: null, at: -1, levels: [] };  // the stack last shown
 
-  // The stack after call `at`: each level's matrix, bottom first. A level
-  // under the top keeps the matrix of the last call made at its depth.
+  // The stack after call `at`: each level's matrix, bottom first. Each push
+  // still in effect copied the level under it, which has not changed since.
   function levelsAfter(calls, at) {
-    const top = calls[at];
-    const levels = [];
-    for (let depth = 1; depth < top.depth; depth++) {
-      const last = calls.findLastIndex((call, j) => j < at && call.depth === depth);
-      levels.push(last >= 0 ? calls[last].matrix : null);
-    }
-    return [...levels, top.matrix];
+    const pushes = viewer.callsInEffect(at + 1).filter(i => calls[i].name === 'glPushMatrix');
+    return [...pushes.map(i => calls[i].matrix), calls[at].matrix];
   }
 
   const differs = (a, b) => Math.abs(a - b) > 1e-6;
@@ -65,8 +60,8 @@ const stackView = (() => {
   function lowerLevel(matrix, depth, before) {
     const row = line('level', `level ${depth}: origin at `);
     const origin = document.createElement('span');
-    origin.textContent = matrix ? originOf(matrix) : '?';
-    if (matrix && before && [12, 13, 14].some(e => differs(matrix[e], before[e])))
+    origin.textContent = originOf(matrix);
+    if ([12, 13, 14].some(e => differs(matrix[e], before[e])))
       origin.className = 'changed';
     row.append(origin);
     return row;
