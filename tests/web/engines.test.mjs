@@ -133,7 +133,10 @@ for (const name of engines) {
       const first = await tab.picture();  // closing one by one starts from the open hand
       await tab.press('-');
       await tab.waitFor(start => window.handViewer.motionFrames >= start + 50, framesBefore);
+      // Held there while the picture is taken: a slow screenshot would otherwise see a later frame.
+      await tab.evaluate(() => window.handViewer.pause());
       const middle = await tab.picture();
+      await tab.evaluate(() => window.handViewer.resume());
       await tab.waitFor(() => !window.handViewer.busy());
       assert.equal(await motionFrames(tab) - framesBefore, 105);
       const last = await tab.picture();
