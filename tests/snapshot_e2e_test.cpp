@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "call_changes.h"
 #include "support/recorded_joints.h"
 
 namespace {
@@ -157,7 +158,7 @@ TEST_F(Snapshot, CallsAreTheFramesMatrixCallsAndShapesWithGlsMatrices)
         const std::vector<std::vector<double>> matrices = jsonMatrices(run.output);
         recordedJointFrames(keys);  // the same frame, drawn through the recorder
         std::vector<GlCall> recorded = {{"glLoadIdentity", {}, Matrix::identity()},
-                                        {"glTranslatef", {}, translation(0, 0, -10)}};
+                                        {"glTranslatef", {}, translation(0.0, 0.0, -10.0)}};
         for (const GlCall& call : gl().calls)
             if (listed.count(call.name))
                 recorded.push_back(call);
@@ -168,6 +169,70 @@ TEST_F(Snapshot, CallsAreTheFramesMatrixCallsAndShapesWithGlsMatrices)
             for (int e = 0; e < 16; ++e)
                 EXPECT_NEAR(matrices[k][e], recorded[k].modelView.m[e], 1e-4) << k << " " << names[k];
         }
+    }
+}
+
+// hand-snapshot's listing read back: names, arguments and numbers.
+CallListing listingFromJson(const std::string& json)
+{
+    static CallListing listing;
+    listing.count = 0;
+    for (size_t at = json.find("{\"name\": \""); at != std::string::npos; at = json.find("{\"name\": \"", at + 1)) {
+        ListedCall& call = listing.calls[listing.count++];
+        call = {};
+        const std::string name = json.substr(at + 10, json.find('"', at + 10) - at - 10);
+        while (listedNameText(static_cast<ListedName>(call.name)) != name)
+            ++call.name;
+        std::istringstream args(json.substr(json.find("\"args\": [", at) + 9));
+        for (int i = 0; i < listedArgCount(static_cast<ListedName>(call.name)); ++i)
+            args >> call.args[i] >> std::ws, args.ignore(1);
+        call.number = std::stoi(json.substr(json.find("\"number\": ", at) + 10));
+    }
+    return listing;
+}
+
+// Every few calls switched off, swapped with the next or given new
+// numbers: real GL under the change against a replay of the unchanged
+// listing with that change made, shape by shape.
+TEST_F(Snapshot, ChangedCallsDrawWhatAReplayOfTheListingGives)
+{
+    const CallListing unchanged = listingFromJson(snap("--keys 'rr4' --calls -").output);
+    ASSERT_GT(unchanged.count, 100);
+    const auto sameShapes = [&](const std::string& change, const CallChanges& changes) {
+        SCOPED_TRACE(change);
+        const CommandResult run = snap("--keys 'rr4' --calls - " + change);
+        ASSERT_EQ(run.status, 0) << run.output;
+        static CallListing replayed;
+        replayWithChanges(unchanged, changes, replayed);
+        const std::vector<std::vector<double>> drawn = jsonMatrices(run.output);
+        ASSERT_EQ(static_cast<int>(drawn.size()), replayed.count);
+        for (int k = 0; k < replayed.count; ++k)
+            for (int e = 0; isShapeCall(replayed.calls[k].name) && e < 16; ++e)
+                ASSERT_NEAR(drawn[k][e], replayed.calls[k].matrix[e], 1e-4) << k;
+    };
+    const double newNumbers[][4] = {{1.5, -2, 0.25}, {33, 0.3, 0.4, 0.5}, {2, 0.5, 1}};
+    for (int k = 3; k < unchanged.count; k += 7) {
+        const int name = unchanged.calls[k - 1].name;
+        if (!isChangeableCall(name))
+            continue;
+        static CallChanges changes;
+        changes = {};
+        changes.off[k] = true;
+        sameShapes("--skip " + std::to_string(k), changes);
+        changes = {};
+        changes.swap = k;
+        if (isChangeableCall(unchanged.calls[k].name))
+            sameShapes("--swap " + std::to_string(k), changes);
+        if (name < glTranslatefCall)
+            continue;
+        changes = {};
+        const double* numbers = newNumbers[name - glTranslatefCall];
+        changes.edited[k] = listedArgCount(static_cast<ListedName>(name));
+        std::copy_n(numbers, 4, changes.args[k]);
+        std::string edit = "--edit " + std::to_string(k) + ":";
+        for (int i = 0; i < changes.edited[k]; ++i)
+            edit += (i ? "," : "") + std::to_string(numbers[i]);
+        sameShapes(edit, changes);
     }
 }
 
@@ -195,6 +260,9 @@ TEST_F(Snapshot, BadInputSaysSoInOneLineAndWritesNothing)
         "--frobnicate 1" + out,          "",
         "--out /nonexistent-folder/x.png", "--frames /proc/hand-frames",
         "--joints /nonexistent-folder/j.json" + out, "--axes --joints " + scratch + out,
+        "--skip 2" + out,                "--skip 9999" + out,
+        "--swap 11" + out,               "--edit 9:1,2" + out,
+        "--edit 9:1,2,1e9" + out,        "--edit 5:30,0,0,1e-4" + out,
     };
     for (const std::string& arguments : cases) {
         SCOPED_TRACE(arguments);

@@ -12,11 +12,6 @@ const NameAndArgs listedNames[listedNameCount] = {
     {"glLoadIdentity", 0}, {"glLoadMatrixf", 0}, {"glPushMatrix", 0}, {"glPopMatrix", 0}, {"glTranslatef", 3},
     {"glRotatef", 4},      {"glScalef", 3},      {"glutSolidSphere", 3}, {"glutSolidCube", 1}};
 
-bool isShape(int name)
-{
-    return name == glutSolidSphereCall || name == glutSolidCubeCall;
-}
-
 // The depth the stack had just before call `i`.
 int depthBefore(const CallListing& listing, int i)
 {
@@ -41,11 +36,14 @@ int callsInEffect(const CallListing& listing, int count, int out[])
     int pushedAt[listedCallRoom];
     int pushes = 0;
     for (int i = 0; i < count && i < listing.count; ++i) {
-        const int name = listing.calls[i].name;
+        const ListedCall& call = listing.calls[i];
+        const int name = call.name;
+        if ((call.change & callSwitchedOff) || call.error != noCallError || isShapeCall(name))
+            continue;
         if (name == glPopMatrixCall) {
             if (pushes > 0)
                 kept = pushedAt[--pushes];
-        } else if (!isShape(name)) {
+        } else {
             if (name == glPushMatrixCall)
                 pushedAt[pushes++] = kept;
             out[kept++] = i;
@@ -85,4 +83,14 @@ bool matrixOfCall(const ListedCall& call, Matrix4& out)
     case glScalefCall: out = scaling(f(0), f(1), f(2)); return true;
     default: return false;
     }
+}
+
+bool isChangeableCall(int name)
+{
+    return name >= glPushMatrixCall && name <= glScalefCall;
+}
+
+bool isShapeCall(int name)
+{
+    return name == glutSolidSphereCall || name == glutSolidCubeCall;
 }

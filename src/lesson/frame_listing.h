@@ -17,10 +17,24 @@ constexpr int listedNameCount = glutSolidCubeCall + 1;
 const char* listedNameText(ListedName name);
 int listedArgCount(ListedName name);
 
+// What was done to a call on its way to GL (call_changes.h): bits.
+enum CallChange : int { callSwitchedOff = 1, callSwapped = 2, callNumbersChanged = 4 };
+
+// What GL said of a call: a push past the stack's depth or a pop with
+// nothing to pop is ignored, and raises one of these.
+enum CallError : int { noCallError, stackOverflowError, stackUnderflowError };
+
+// How deep the model-view stack goes, in every GL this program meets.
+constexpr int modelViewStackDepth = 32;
+
 struct ListedCall {
     int name;          // a ListedName
     int depth;         // the model-view stack's depth after the call: 1 with nothing pushed
+    int number;        // its place in the frame as the program makes it, from 1
+    int change;        // CallChange bits
+    int error;         // a CallError
     double args[4];    // as passed, as GL and GLUT take them
+    double given[4];   // as the program gave them, before any change
     float matrix[16];  // the model-view matrix after the call, column-major
 };
 
@@ -34,7 +48,8 @@ struct CallListing {
 };
 
 // The indices of the calls in effect after the first `count`: a pop takes
-// back its push and all since, and shapes change no matrix. Returns how many
+// back its push and all since; shapes, calls switched off and calls GL
+// refused change no matrix. Returns how many
 // were written to `out`, which has room for `count`.
 int callsInEffect(const CallListing& listing, int count, int out[]);
 
@@ -49,3 +64,7 @@ int jointOfCall(const CallListing& listing, const int jointReachedAt[], int join
 // The matrix call `call` multiplies the current one by; false for a load, a
 // push, a pop or a shape, which multiply by none.
 bool matrixOfCall(const ListedCall& call, Matrix4& out);
+
+// Translate, rotate, scale, push or pop: the calls a learner may change.
+bool isChangeableCall(int name);
+bool isShapeCall(int name);

@@ -22,19 +22,47 @@ int reachedAt[jointRoom] = {};
 int lastReachedAt[jointRoom] = {};
 bool inFrame = false;
 
+CallListing baseCalls = {};
+
+// The label the next frame call takes, if one was given.
+struct CallLabel {
+    bool given = false;
+    int number = 0;
+    int change = 0;
+    double args[4] = {};
+};
+CallLabel nextLabel;
+
 int selectedJoint = -1;
 int shownCalls = -1;
 int subtreeDepth = -1;  // the depth at which the selected joint was reached in this frame, or -1
 
-void append(CallListing& listing, ListedName name, const double args[], int depth, const float matrix[16])
+ListedCall& append(CallListing& listing, ListedName name, const double args[], int depth, const float matrix[16])
 {
+    static ListedCall overflow;  // a frame beyond the room is listed no further
     if (listing.count == listedCallRoom)
-        return;
+        return overflow;
     ListedCall& call = listing.calls[listing.count++];
-    call = {name, depth, {}, {}};
-    if (listedArgCount(name) > 0)
+    call = {name, depth, listing.count, 0, noCallError, {}, {}, {}};
+    if (listedArgCount(name) > 0) {
         std::copy_n(args, listedArgCount(name), call.args);
+        std::copy_n(args, listedArgCount(name), call.given);
+    }
     std::copy_n(matrix, 16, call.matrix);
+    return call;
+}
+
+// A call of the frame, with its label if it has one.
+void appendToFrame(ListedName name, const double args[], int depth, const float matrix[16], CallError error)
+{
+    ListedCall& call = append(*frame, name, args, depth, matrix);
+    call.error = error;
+    if (nextLabel.given) {
+        call.number = nextLabel.number;
+        call.change = nextLabel.change;
+        std::copy_n(nextLabel.args, 4, call.given);
+        nextLabel.given = false;
+    }
 }
 
 }  // namespace
@@ -43,12 +71,18 @@ void observeFrameBegun()
 {
     frame->count = inEffect.count;
     std::copy_n(inEffect.calls, inEffect.count, frame->calls);
+    for (int i = 0; i < frame->count; ++i)
+        frame->calls[i].number = i + 1;
     subtreeDepth = -1;
     inFrame = true;
 }
 
-void observeMatrixCall(ListedName name, const double args[], int depth, const float matrix[16])
+void observeMatrixCall(ListedName name, const double args[], int depth, const float matrix[16], CallError error)
 {
+    if (inFrame)
+        appendToFrame(name, args, depth, matrix, error);
+    if (error != noCallError)
+        return;  // GL changed nothing
     const bool load = name == glLoadIdentityCall || name == glLoadMatrixfCall;
     if (load && depth == 1)
         inEffect.count = 0;  // a loaded matrix owes nothing to the calls before it
@@ -63,15 +97,51 @@ void observeMatrixCall(ListedName name, const double args[], int depth, const fl
     } else {
         append(inEffect, name, args, depth, matrix);
     }
-    if (inFrame)
-        append(*frame, name, args, depth, matrix);
+    if (!inFrame && depth == 1) {
+        if (load)
+            baseCalls.count = 0;
+        append(baseCalls, name, args, depth, matrix);
+    }
+}
+
+void labelNextCall(ListedName name, int number, int change, const double given[])
+{
+    nextLabel = {true, number, change, {}};
+    if (listedArgCount(name) > 0)
+        std::copy_n(given, listedArgCount(name), nextLabel.args);
+}
+
+void observeSwitchedOffCall(ListedName name, const double args[], int number, int change)
+{
+    if (!inFrame)
+        return;
+    const bool first = frame->count == 0;
+    const Matrix4 identity = identityMatrix();
+    const ListedCall& before = frame->calls[first ? 0 : frame->count - 1];
+    labelNextCall(name, number, change | callSwitchedOff, args);
+    appendToFrame(name, args, first ? 1 : before.depth, first ? identity.m : before.matrix, noCallError);
+}
+
+bool observingFrame()
+{
+    return inFrame;
+}
+
+int callsListedSoFar()
+{
+    return frame->count;
+}
+
+const CallListing& baseTransformCalls()
+{
+    return baseCalls;
 }
 
 ShapeDrawing observeShape(ListedName name, const double args[], int depth, const float matrix[16])
 {
     if (!inFrame)
         return {true, false};
-    append(*frame, name, args, depth, matrix);
+    appendToFrame(name, args, depth, matrix, noCallError);
     const bool reached = shownCalls < 0 || frame->count <= shownCalls;
     return {reached, selectedJoint >= 0 && subtreeDepth < 0};
 }

@@ -19,8 +19,26 @@ constexpr int jointRoom = 32;
 void observeFrameBegun();
 
 // A model-view load, push, pop, translate, rotate or scale, made on the
-// model-view matrix; `args` holds listedArgCount(name) numbers.
-void observeMatrixCall(ListedName name, const double args[], int depth, const float matrix[16]);
+// model-view matrix; `args` holds listedArgCount(name) numbers, and `error`
+// what GL raised for it.
+void observeMatrixCall(ListedName name, const double args[], int depth, const float matrix[16],
+                       CallError error = noCallError);
+
+// What the next call observed in a frame is: its number, how it was
+// changed, and the numbers the program gave it. Unlabelled calls are
+// numbered in the order they come, unchanged.
+void labelNextCall(ListedName name, int number, int change, const double given[]);
+
+// A call the program made but GL never got: listed, with nothing changed.
+void observeSwitchedOffCall(ListedName name, const double args[], int number, int change);
+
+// Whether a frame is being drawn, and how many of its calls are listed so far.
+bool observingFrame();
+int callsListedSoFar();
+
+// The base transform: what the reshape left on the model-view stack,
+// the calls made with nothing pushed outside any frame since the last load.
+const CallListing& baseTransformCalls();
 
 struct ShapeDrawing {
     bool drawn;   // stepping has reached it

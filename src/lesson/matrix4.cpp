@@ -7,6 +7,7 @@
 namespace {
 
 constexpr double pi = 3.14159265358979323846;  // M_PI, which strict C++ does not promise
+constexpr float shortestRotationAxis = 1.0e-4f;
 
 float& at(Matrix4& matrix, int row, int column)
 {
@@ -68,8 +69,9 @@ Matrix4 rotation(float degrees, float x, float y, float z)
         turnIn(0, 1, z > 0 ? 1.0f : -1.0f);
         return matrix;
     }
+    // An axis too short to normalise leaves the matrix as it was, as in Mesa.
     const float length = std::sqrt(x * x + y * y + z * z);
-    if (length == 0.0f)
+    if (length <= shortestRotationAxis)
         return matrix;
     x /= length;
     y /= length;

@@ -6,6 +6,7 @@
 #include <GL/glut.h>
 
 #include "joint_highlight.h"
+#include "call_changes.h"
 #include "lesson_observer.h"
 
 namespace {
@@ -24,14 +25,12 @@ int modelViewDepth()
     return depth;
 }
 
-// A model-view call, told to the lesson with the stack as it left GL.
-void observe(ListedName name, const double args[] = nullptr)
+// A model-view call, told to the lesson with the stack and the error as it left GL.
+void observe(ListedName name, const double args[], CallError error)
 {
-    if (!onModelView())
-        return;
     GLfloat matrix[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
-    observeMatrixCall(name, args, modelViewDepth(), matrix);
+    observeMatrixCall(name, args, modelViewDepth(), matrix, error);
 }
 
 template <typename DrawShape>
@@ -56,6 +55,53 @@ void __real_glScalef(GLfloat x, GLfloat y, GLfloat z);
 void __real_glClear(GLbitfield mask);
 void __real_glutSolidSphere(GLdouble radius, GLint slices, GLint stacks);
 void __real_glutSolidCube(GLdouble edge);
+}
+
+namespace {
+
+CallError stackError()
+{
+    switch (glGetError()) {
+    case GL_STACK_OVERFLOW: return stackOverflowError;
+    case GL_STACK_UNDERFLOW: return stackUnderflowError;
+    default: return noCallError;
+    }
+}
+
+void callGL(ListedName name, const double args[])
+{
+    const auto f = [&](int i) { return static_cast<GLfloat>(args[i]); };
+    switch (name) {
+    case glLoadIdentityCall: __real_glLoadIdentity(); break;
+    case glPushMatrixCall: __real_glPushMatrix(); break;
+    case glPopMatrixCall: __real_glPopMatrix(); break;
+    case glTranslatefCall: __real_glTranslatef(f(0), f(1), f(2)); break;
+    case glRotatefCall: __real_glRotatef(f(0), f(1), f(2), f(3)); break;
+    case glScalefCall: __real_glScalef(f(0), f(1), f(2)); break;
+    default: break;
+    }
+}
+
+// One model-view call made on GL, perhaps changed (call_changes.h) on its way.
+void runOnGL(ListedName name, const double args[])
+{
+    callGL(name, args);
+    const bool stackCall = name == glPushMatrixCall || name == glPopMatrixCall;
+    observe(name, args, stackCall ? stackError() : noCallError);
+}
+
+// Calls on other matrices than the model-view go straight to GL.
+void matrixCall(ListedName name, const double args[] = nullptr)
+{
+    if (onModelView())
+        runMatrixCall(name, args, runOnGL);
+    else
+        callGL(name, args);
+}
+
+}  // namespace
+
+extern "C" {
 
 void __wrap_glMatrixMode(GLenum mode)
 {
@@ -65,47 +111,42 @@ void __wrap_glMatrixMode(GLenum mode)
 
 void __wrap_glLoadIdentity()
 {
-    __real_glLoadIdentity();
-    observe(glLoadIdentityCall);
+    matrixCall(glLoadIdentityCall);
 }
 
 void __wrap_glPushMatrix()
 {
-    __real_glPushMatrix();
-    observe(glPushMatrixCall);
+    matrixCall(glPushMatrixCall);
 }
 
 void __wrap_glPopMatrix()
 {
-    __real_glPopMatrix();
-    observe(glPopMatrixCall);
+    matrixCall(glPopMatrixCall);
 }
 
 void __wrap_glTranslatef(GLfloat x, GLfloat y, GLfloat z)
 {
-    __real_glTranslatef(x, y, z);
     const double args[] = {x, y, z};
-    observe(glTranslatefCall, args);
+    matrixCall(glTranslatefCall, args);
 }
 
 void __wrap_glRotatef(GLfloat degrees, GLfloat x, GLfloat y, GLfloat z)
 {
-    __real_glRotatef(degrees, x, y, z);
     const double args[] = {degrees, x, y, z};
-    observe(glRotatefCall, args);
+    matrixCall(glRotatefCall, args);
 }
 
 void __wrap_glScalef(GLfloat x, GLfloat y, GLfloat z)
 {
-    __real_glScalef(x, y, z);
     const double args[] = {x, y, z};
-    observe(glScalefCall, args);
+    matrixCall(glScalefCall, args);
 }
 
 // Every frame begins by clearing: its list begins with the base transform.
 void __wrap_glClear(GLbitfield mask)
 {
     __real_glClear(mask);
+    startFrameClean(modelViewDepth(), runOnGL);
     observeFrameBegun();
 }
 

@@ -27,6 +27,21 @@ std::string jsonList(const char* name, const Item* items, int count, AppendItem 
     return json + "\n]}\n";
 }
 
+// What a change or GL made of a call, said only when something did.
+void appendChange(std::string& json, const ListedCall& call)
+{
+    if (call.change & callSwitchedOff)
+        json += ", \"off\": true";
+    if (call.change & callSwapped)
+        json += ", \"swapped\": true";
+    if (call.change & callNumbersChanged)
+        json += ", \"edited\": true";
+    if (call.error == stackOverflowError)
+        json += ", \"error\": \"GL_STACK_OVERFLOW\"";
+    if (call.error == stackUnderflowError)
+        json += ", \"error\": \"GL_STACK_UNDERFLOW\"";
+}
+
 }  // namespace
 
 std::string jointFramesJson(const JointFrames& frames)
@@ -44,7 +59,9 @@ std::string frameCallsJson(const CallListing& listing)
         const ListedName name = static_cast<ListedName>(call.name);
         json += std::string("{\"name\": \"") + listedNameText(name) + "\", \"args\": [";
         appendNumbers(json, call.args, listedArgCount(name));
-        json += "], \"depth\": " + std::to_string(call.depth) + ", \"matrix\": [";
+        json += "], \"depth\": " + std::to_string(call.depth) + ", \"number\": " + std::to_string(call.number);
+        appendChange(json, call);
+        json += ", \"matrix\": [";
         appendNumbers(json, call.matrix, 16);
         json += "]}";
     });

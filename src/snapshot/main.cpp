@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "call_changes.h"
 #include "contact_sheet.h"
 #include "joint_highlight.h"
 #include "hand_model.h"
@@ -176,6 +177,28 @@ void writeLastFrameAndSheet()
     }
 }
 
+// The calls asked to change, checked against an unchanged frame drawn
+// first and never kept: the numbers name that frame's calls.
+void changeCalls()
+{
+    if (options.skip.empty() && options.swap == 0 && options.edits.empty())
+        return;
+    displayScene();
+    observeFrameFinished();
+    static CallChanges asked;
+    for (int number : options.skip)
+        asked.off[number] = true;
+    asked.swap = options.swap;
+    for (const SnapshotOptions::Edit& edit : options.edits) {
+        asked.edited[edit.number] = static_cast<int>(edit.args.size());
+        std::copy_n(edit.args.begin(), std::min<size_t>(edit.args.size(), 4), asked.args[edit.number]);
+    }
+    const std::string refusal = refusalOfChanges(lastFrameCalls(), asked);
+    if (!refusal.empty())
+        failWith(refusal);
+    setCallChanges(asked);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -194,6 +217,7 @@ int main(int argc, char** argv)
 
     openHiddenWindow(argv[0]);
     setPose(options.bend, options.rotation);
+    changeCalls();
     frameDrawn = keepFrame;
     if (options.axes || !options.joints.empty())
         startRecordingJointFrames(hand);

@@ -8,12 +8,14 @@
 #include <string_view>
 #include <vector>
 
+#include "frame_listing.h"
+
 #include "joint_frames.h"
 #include "keyboard.h"
 
 const char* const snapshotUsage =
     "usage: hand-snapshot [--bend B0,B1,B2,B3,B4] [--rot X,Y,Z] [--size WxH] [--keys KEYS] [--axes]\n"
-    "                     [--select JOINT]\n"
+    "                     [--select JOINT] [--skip K[,K...]] [--swap K] [--edit K:A,B,C[,D]] ...\n"
     "                     (--out FILE.png | --frames DIR | --sheet FILE.png [--every N] |\n"
     "                      --joints FILE.json | --calls FILE.json) ...\n"
     "  --bend   bends of the little, ring, middle, index finger and thumb: multiples of 5 in 0..100\n"
@@ -24,12 +26,16 @@ const char* const snapshotUsage =
     "  --axes   draw each joint frame's axes into the pictures: X red, Y green, Z blue\n"
     "  --select a joint frame by name (hand, d3.s1, d4.tip ...): its subtree stands out\n"
     "  --joints the last frame's joint frames as JSON, to FILE or, for -, to standard output\n"
-    "  --calls  the last frame's matrix and drawing calls as JSON, to FILE or -\n";
+    "  --calls  the last frame's matrix and drawing calls as JSON, to FILE or -\n"
+    "  --skip   switch off calls K, ... of the frame, numbered as --calls lists the unchanged frame\n"
+    "  --swap   calls K and K+1 trade places\n"
+    "  --edit   call K takes the numbers A,B,C[,D] instead; may be given again for another call\n";
 
 namespace {
 
 constexpr int maxSide = 4096;
 constexpr char escapeKey = 27;  // bound, but it would end the viewer, not pose it
+constexpr size_t anyCount = 0;
 
 // Splits "a,b,c" and reads each part as a number; all of it must be a number.
 std::vector<double> numbers(const std::string& option, const std::string& text, size_t count)
@@ -52,10 +58,31 @@ std::vector<double> numbers(const std::string& option, const std::string& text, 
             break;
         start = comma + 1;
     }
-    if (values.size() != count)
+    if (count != anyCount && values.size() != count)
         throw UsageError(option + " takes " + std::to_string(count) + " values, not " +
                          std::to_string(values.size()));
     return values;
+}
+
+int callNumber(const std::string& option, const std::string& text)
+{
+    char* end = nullptr;
+    const long n = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || n < 1 || n > listedCallRoom)
+        throw UsageError(option + " takes call numbers from 1, as --calls lists them, not '" + text + "'");
+    return static_cast<int>(n);
+}
+
+std::vector<int> callNumbers(const std::string& option, const std::string& text)
+{
+    std::vector<int> found;
+    size_t start = 0;
+    for (size_t comma = text.find(','); ; comma = text.find(',', start)) {
+        found.push_back(callNumber(option, text.substr(start, comma - start)));
+        if (comma == std::string::npos)
+            return found;
+        start = comma + 1;
+    }
 }
 
 void readBends(const std::string& text, float* bend)
@@ -153,6 +180,17 @@ SnapshotOptions parseSnapshotOptions(int argc, const char* const* argv)
             options.calls = value;
         } else if (option == "--select") {
             options.select = selectedJoint(value);
+        } else if (option == "--skip") {
+            const std::vector<int> more = callNumbers("--skip", value);
+            options.skip.insert(options.skip.end(), more.begin(), more.end());
+        } else if (option == "--swap") {
+            options.swap = callNumber("--swap", value);
+        } else if (option == "--edit") {
+            const size_t colon = value.find(':');
+            if (colon == std::string::npos)
+                throw UsageError("--edit takes K:A,B,C[,D], a call's number and its new numbers, not '" + value + "'");
+            options.edits.push_back({callNumber("--edit", value.substr(0, colon)),
+                                     numbers("--edit", value.substr(colon + 1), anyCount)});
         } else if (option == "--every") {
             char* end = nullptr;
             const long n = std::strtol(value.c_str(), &end, 10);

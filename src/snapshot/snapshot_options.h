@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "hand_model.h"
 
@@ -23,6 +24,15 @@ struct SnapshotOptions {
     bool axes = false;      // each joint frame's axes drawn into every picture
     int select = -1;        // the selected joint frame's index (--select NAME), or -1
     bool help = false;      // print the usage and nothing else
+
+    // Calls of the frame changed, by their number in the unchanged frame.
+    struct Edit {
+        int number;
+        std::vector<double> args;
+    };
+    std::vector<int> skip;    // switched off
+    int swap = 0;             // calls swap and swap + 1 trade places; 0 for none
+    std::vector<Edit> edits;  // numbers changed
 };
 
 // Raised for anything on the command line that cannot be honoured.
