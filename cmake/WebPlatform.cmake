@@ -14,3 +14,8 @@ endforeach()
 # The lesson's matrices take the browser's sine and cosine, which the page
 # already has, rather than carry the C library's in its WebAssembly.
 set(lesson_sine_cosine ${PROJECT_SOURCE_DIR}/src/web/gl/sine_cosine_web.cpp)
+
+# The page carries its WebAssembly in the one file, whose size is counted:
+# built for size before speed, -Oz rather than -Os.
+add_compile_options($<$<CONFIG:MinSizeRel>:-Oz>)
+add_link_options($<$<CONFIG:MinSizeRel>:-Oz>)

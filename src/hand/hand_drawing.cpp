@@ -75,6 +75,11 @@ void drawPalm(const Hand& hand)
 
 }  // namespace
 
+JointFrameHook jointFrameHook()
+{
+    return jointFrameReached;
+}
+
 void setJointFrameHook(JointFrameHook hook)
 {
     jointFrameReached = hook;

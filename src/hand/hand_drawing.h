@@ -25,3 +25,4 @@ enum class JointPlace {
 // the hand's. Unset, as in the viewer, drawing is exactly as without it.
 using JointFrameHook = void (*)(JointPlace place, const Segment* segment);
 void setJointFrameHook(JointFrameHook hook);
+JointFrameHook jointFrameHook();

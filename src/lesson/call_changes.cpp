@@ -40,10 +40,10 @@ void perform(ListedName name, const double given[], int number, int change, Matr
     run(name, args);
 }
 
-std::string callText(const CallListing& listing, int number)
+Sentence callText(const CallListing& listing, int number)
 {
     const ListedName name = static_cast<ListedName>(listing.calls[number - 1].name);
-    return "Call " + std::to_string(number) + " (" + listedNameText(name) + ")";
+    return Sentence() << "Call " << number << " (" << listedNameText(name) << ")";
 }
 
 // The calls that make the base transform: those before the frame's first push.
@@ -55,34 +55,33 @@ int baseCallCount(const CallListing& listing)
     return count;
 }
 
-std::string refusalOfCall(const CallListing& unchanged, int number, bool needsNumbers)
+Sentence refusalOfCall(const CallListing& unchanged, int number, bool needsNumbers)
 {
     if (number < 1 || number > unchanged.count)
-        return "There is no call " + std::to_string(number) + ": the frame has " + std::to_string(unchanged.count) + ".";
+        return Sentence() << "There is no call " << number << ": the frame has " << unchanged.count << ".";
     if (number <= baseCallCount(unchanged))
-        return callText(unchanged, number) + " is part of the base transform, which stays as it is.";
+        return callText(unchanged, number) << " is part of the base transform, which stays as it is.";
     const int name = unchanged.calls[number - 1].name;
     if (needsNumbers && name != glTranslatefCall && name != glRotatefCall && name != glScalefCall)
-        return callText(unchanged, number) + " has no numbers to change.";
+        return callText(unchanged, number) << " has no numbers to change.";
     if (!isChangeableCall(name))
-        return callText(unchanged, number) + " draws a shape: only translate, rotate, scale, push and pop can change.";
-    return "";
+        return callText(unchanged, number) << " draws a shape: only translate, rotate, scale, push and pop can change.";
+    return Sentence();
 }
 
-std::string refusalOfNumbers(const CallListing& unchanged, const CallChanges& asked, int number)
+Sentence refusalOfNumbers(const CallListing& unchanged, const CallChanges& asked, int number)
 {
     const ListedName name = static_cast<ListedName>(unchanged.calls[number - 1].name);
     const double* a = asked.args[number];
     const int count = asked.edited[number];
     if (count != listedArgCount(name))
-        return callText(unchanged, number) + " takes " + std::to_string(listedArgCount(name)) + " numbers, not " +
-               std::to_string(count) + ".";
+        return callText(unchanged, number) << " takes " << listedArgCount(name) << " numbers, not " << count << ".";
     for (int i = 0; i < count; ++i)
         if (!std::isfinite(a[i]) || std::fabs(a[i]) > largestChangedNumber)
-            return "A call's numbers must be finite and at most 1000 in size.";
+            return Sentence() << "A call's numbers must be finite and at most 1000 in size.";
     if (name == glRotatefCall && std::sqrt(a[1] * a[1] + a[2] * a[2] + a[3] * a[3]) < shortestChangedAxis)
-        return "A rotation's axis must be at least 0.001 long.";
-    return "";
+        return Sentence() << "A rotation's axis must be at least 0.001 long.";
+    return Sentence();
 }
 
 bool sameMatrix(const float a[16], const float b[16])
@@ -95,10 +94,10 @@ bool sameMatrix(const float a[16], const float b[16])
 
 }  // namespace
 
-std::string refusalOfChanges(const CallListing& unchanged, const CallChanges& asked)
+Sentence refusalOfChanges(const CallListing& unchanged, const CallChanges& asked)
 {
     for (int number = 1; number <= listedCallRoom; ++number) {
-        std::string refusal;
+        Sentence refusal;
         if (asked.off[number])
             refusal = refusalOfCall(unchanged, number, false);
         if (refusal.empty() && asked.edited[number] > 0) {
@@ -110,14 +109,13 @@ std::string refusalOfChanges(const CallListing& unchanged, const CallChanges& as
             return refusal;
     }
     if (asked.swap == 0)
-        return "";
-    std::string refusal = refusalOfCall(unchanged, asked.swap, false);
+        return Sentence();
+    Sentence refusal = refusalOfCall(unchanged, asked.swap, false);
     if (refusal.empty())
         refusal = refusalOfCall(unchanged, asked.swap + 1, false);
     if (refusal.empty())
-        return "";
-    return "Calls " + std::to_string(asked.swap) + " and " + std::to_string(asked.swap + 1) + " cannot trade places. " +
-           refusal;
+        return refusal;
+    return Sentence() << "Calls " << asked.swap << " and " << asked.swap + 1 << " cannot trade places. " << refusal.text;
 }
 
 void setCallChanges(const CallChanges& asked)
@@ -215,6 +213,21 @@ void replayWithChanges(const CallListing& unchanged, const CallChanges& asked, C
     }
 }
 
+bool sameShapes(const CallListing& a, const CallListing& b)
+{
+    int i = 0, j = 0;
+    while (true) {
+        while (i < a.count && !isShapeCall(a.calls[i].name))
+            ++i;
+        while (j < b.count && !isShapeCall(b.calls[j].name))
+            ++j;
+        if (i == a.count || j == b.count)
+            return i == a.count && j == b.count;
+        if (!sameMatrix(a.calls[i++].matrix, b.calls[j++].matrix))
+            return false;
+    }
+}
+
 void unchangedFrame(const CallListing& drawn, CallListing& out)
 {
     static CallListing ordered;
@@ -228,11 +241,11 @@ void unchangedFrame(const CallListing& drawn, CallListing& out)
     replayWithChanges(ordered, CallChanges{}, out);
 }
 
-std::string withoutCleanStart(const CallListing& drawn)
+Sentence withoutCleanStart(const CallListing& drawn)
 {
     const CallListing& base = baseTransformCalls();
     if (drawn.count == 0 || base.count == 0)
-        return "";
+        return Sentence();
     const ListedCall& last = drawn.calls[drawn.count - 1];
     const int deeper = last.depth - 1;
     if (deeper > 0) {
@@ -240,12 +253,17 @@ std::string withoutCleanStart(const CallListing& drawn)
         for (int i = 0; i < drawn.count; ++i)
             deepest = std::max(deepest, drawn.calls[i].depth);
         const int framesUntilOverflow = (modelViewStackDepth - deepest) / deeper + 1;
-        return "Without a clean start, each frame would leave the stack " + std::to_string(deeper) +
-               (deeper == 1 ? " level" : " levels") + " deeper and start the next where it ended: the stack would "
-               "overflow after " + std::to_string(framesUntilOverflow) + " frames.";
+        Sentence sentence;
+        sentence << "Without a clean start the stack would grow ";
+        if (deeper == 1)
+            sentence << "one level";
+        else
+            sentence << deeper << " levels";
+        return sentence << " deeper each frame, each frame starting where the last ended: it would overflow after "
+                        << framesUntilOverflow << " frames.";
     }
     if (!sameMatrix(last.matrix, base.calls[base.count - 1].matrix))
-        return "Without a clean start, each frame would start where the last ended: the hand would move further "
-               "with every frame.";
-    return "This frame ends as it began: it would draw the same without a clean start.";
+        return Sentence() << "Without a clean start, each frame would start where the last ended: the hand would "
+                          << "move further with every frame.";
+    return Sentence() << "This frame ends as it began: it would draw the same without a clean start.";
 }

@@ -6,9 +6,8 @@
 // shifts. The GL layers pass every model-view call through runMatrixCall,
 // so the viewer's own code runs as it is, and only what reaches GL differs.
 
-#include <string>
-
 #include "frame_listing.h"
+#include "sentence.h"
 
 struct CallChanges {
     bool off[listedCallRoom + 1] = {};       // by number, from 1
@@ -19,7 +18,7 @@ struct CallChanges {
 
 // Why `changes` cannot be made to the frame `unchanged`, in a sentence;
 // empty when they can.
-std::string refusalOfChanges(const CallListing& unchanged, const CallChanges& changes);
+Sentence refusalOfChanges(const CallListing& unchanged, const CallChanges& changes);
 
 // From the next frame on. The first frame after any setting, and every
 // frame while a change stands, starts clean (startFrameClean).
@@ -44,9 +43,13 @@ void startFrameClean(int depth, MatrixCallRunner run);
 // listed with its error.
 void replayWithChanges(const CallListing& unchanged, const CallChanges& changes, CallListing& out);
 
+// Whether two listings of the same frame draw every shape under the same
+// matrix, within 1e-4.
+bool sameShapes(const CallListing& a, const CallListing& b);
+
 // A frame drawn under changes, as the program meant it.
 void unchangedFrame(const CallListing& drawn, CallListing& out);
 
 // What a frame like `drawn` would do, one after another, if nothing put
 // the stack back before each: a sentence.
-std::string withoutCleanStart(const CallListing& drawn);
+Sentence withoutCleanStart(const CallListing& drawn);

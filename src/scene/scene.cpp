@@ -60,16 +60,20 @@ void initGLState()
     glShadeModel(GL_SMOOTH);
 }
 
-void displayScene()
+void drawHandInView()
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    setUpLight();
-
     glPushMatrix();
     turnByViewAngles();
     glColor3fv(handColour);
     drawHand(hand);
     glPopMatrix();
+}
+
+void displayScene()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    setUpLight();
+    drawHandInView();
 
     if (frameDrawn)
         frameDrawn();

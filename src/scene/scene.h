@@ -20,6 +20,10 @@ void initGLState();
 // GLUT on a redisplay, and directly by motions for each of their frames.
 void displayScene();
 
+// The hand turned by the view angles, over the base transform: what each
+// frame draws after its clear and its light.
+void drawHandInView();
+
 // Called after each frame is drawn and before it is shown, while its pixels
 // are in the back buffer; none in the viewer. The snapshot tool reads them.
 extern void (*frameDrawn)();

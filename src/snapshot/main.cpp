@@ -193,9 +193,9 @@ void changeCalls()
         asked.edited[edit.number] = static_cast<int>(edit.args.size());
         std::copy_n(edit.args.begin(), std::min<size_t>(edit.args.size(), 4), asked.args[edit.number]);
     }
-    const std::string refusal = refusalOfChanges(lastFrameCalls(), asked);
+    const Sentence refusal = refusalOfChanges(lastFrameCalls(), asked);
     if (!refusal.empty())
-        failWith(refusal);
+        failWith(refusal.text);
     setCallChanges(asked);
 }
 

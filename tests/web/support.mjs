@@ -31,9 +31,10 @@ export function nativePictures(poses) {
   }
 }
 
-// The native build's joint frames, and its last frame as calls, after `keys`.
+// The native build's joint frames, and its last frame as calls, after `keys`
+// and under any change to its calls (--skip K ...).
 export const nativeJoints = keys => JSON.parse(snap(['--keys', keys, '--joints', '-'])).joints;
-export const nativeCalls = keys => JSON.parse(snap(['--keys', keys, '--calls', '-'])).calls;
+export const nativeCalls = (keys, ...change) => JSON.parse(snap(['--keys', keys, ...change, '--calls', '-'])).calls;
 
 // Pixels of the pure red, green or blue that the joint frames' axes are drawn in.
 export function axisPixels(png) {

@@ -136,6 +136,7 @@ void glClear(GLbitfield mask)
 {
     drawWaitingLinesAndPoints();
     clearCanvas(mask);
+    startModelViewFrame();
     observeFrameBegun();
 }
 

@@ -137,6 +137,8 @@ namespace {
 // it and whether a selection dims it.
 ShapeDrawing observed(ListedName name, const double args[])
 {
+    if (pageDrawing() != PageDrawing::programs)
+        return {pageDrawing() == PageDrawing::faintBehind, true};
     return observeShape(name, args, modelViewDepth(), modelViewMatrix().m);
 }
 

@@ -8,20 +8,21 @@
 
 #include <algorithm>
 
+#include "call_changes.h"
 #include "lesson_observer.h"
+#include "webgl_drawing.h"
 
 namespace {
 
-constexpr int stackDepth = 32;  // the least GL promises for model-view
-
 struct MatrixStack {
-    Matrix4 levels[stackDepth] = {identityMatrix()};
+    Matrix4 levels[modelViewStackDepth] = {identityMatrix()};
     int top = 0;
 };
 
 MatrixStack modelView;
 MatrixStack projection;
 MatrixStack* currentStack = &modelView;
+PageDrawing drawing = PageDrawing::programs;
 
 Matrix4& topOf(MatrixStack& stack)
 {
@@ -38,11 +39,54 @@ void multiplyCurrent(const Matrix4& by)
     currentMatrix() = currentMatrix() * by;
 }
 
-// A model-view call, told to the lesson with the matrix it left.
-void observe(ListedName name, const double args[] = nullptr)
+// Past either end of the stack GL reports an error and changes nothing.
+CallError push()
 {
-    if (currentStack == &modelView)
-        observeMatrixCall(name, args, modelViewDepth(), modelViewMatrix().m);
+    if (currentStack->top + 1 == modelViewStackDepth)
+        return stackOverflowError;
+    currentStack->levels[currentStack->top + 1] = currentMatrix();
+    ++currentStack->top;
+    return noCallError;
+}
+
+CallError pop()
+{
+    if (currentStack->top == 0)
+        return stackUnderflowError;
+    --currentStack->top;
+    return noCallError;
+}
+
+// One call on the current stack.
+CallError run(ListedName name, const double args[])
+{
+    const auto f = [&](int i) { return static_cast<float>(args[i]); };
+    switch (name) {
+    case glLoadIdentityCall: currentMatrix() = identityMatrix(); break;
+    case glPushMatrixCall: return push();
+    case glPopMatrixCall: return pop();
+    case glTranslatefCall: multiplyCurrent(translation(f(0), f(1), f(2))); break;
+    case glRotatefCall: multiplyCurrent(rotation(f(0), f(1), f(2), f(3))); break;
+    case glScalefCall: multiplyCurrent(scaling(f(0), f(1), f(2))); break;
+    default: break;
+    }
+    return noCallError;
+}
+
+// A model-view call, perhaps changed on its way (call_changes.h), told to
+// the lesson with the matrix it left.
+void runOnModelView(ListedName name, const double args[])
+{
+    const CallError error = run(name, args);
+    observeMatrixCall(name, args, modelViewDepth(), modelViewMatrix().m, error);
+}
+
+void matrixCall(ListedName name, const double args[] = nullptr)
+{
+    if (currentStack == &modelView && drawing == PageDrawing::programs)
+        runMatrixCall(name, args, runOnModelView);
+    else
+        run(name, args);
 }
 
 }  // namespace
@@ -67,16 +111,32 @@ void glMatrixMode(GLenum mode)
     currentStack = mode == GL_PROJECTION ? &projection : &modelView;
 }
 
+void setPageDrawing(PageDrawing asked)
+{
+    drawing = asked;
+    drawFarthest(asked == PageDrawing::faintBehind);
+}
+
+PageDrawing pageDrawing()
+{
+    return drawing;
+}
+
+void startModelViewFrame()
+{
+    startFrameClean(modelViewDepth(), runOnModelView);
+}
+
 void glLoadIdentity()
 {
-    currentMatrix() = identityMatrix();
-    observe(glLoadIdentityCall);
+    matrixCall(glLoadIdentityCall);
 }
 
 void glLoadMatrixf(const GLfloat* values)
 {
     std::copy_n(values, 16, currentMatrix().m);
-    observe(glLoadMatrixfCall);
+    if (currentStack == &modelView && drawing == PageDrawing::programs)
+        observeMatrixCall(glLoadMatrixfCall, nullptr, modelViewDepth(), modelViewMatrix().m);
 }
 
 void glGetFloatv(GLenum name, GLfloat* values)
@@ -85,43 +145,32 @@ void glGetFloatv(GLenum name, GLfloat* values)
         std::copy_n(topOf(name == GL_MODELVIEW_MATRIX ? modelView : projection).m, 16, values);
 }
 
-// Past either end of the stack GL reports an error and changes nothing.
 void glPushMatrix()
 {
-    if (currentStack->top + 1 == stackDepth)
-        return;
-    currentStack->levels[currentStack->top + 1] = currentMatrix();
-    ++currentStack->top;
-    observe(glPushMatrixCall);
+    matrixCall(glPushMatrixCall);
 }
 
 void glPopMatrix()
 {
-    if (currentStack->top == 0)
-        return;
-    --currentStack->top;
-    observe(glPopMatrixCall);
+    matrixCall(glPopMatrixCall);
 }
 
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
 {
-    multiplyCurrent(translation(x, y, z));
     const double args[] = {x, y, z};
-    observe(glTranslatefCall, args);
+    matrixCall(glTranslatefCall, args);
 }
 
 void glRotatef(GLfloat degrees, GLfloat x, GLfloat y, GLfloat z)
 {
-    multiplyCurrent(rotation(degrees, x, y, z));
     const double args[] = {degrees, x, y, z};
-    observe(glRotatefCall, args);
+    matrixCall(glRotatefCall, args);
 }
 
 void glScalef(GLfloat x, GLfloat y, GLfloat z)
 {
-    multiplyCurrent(scaling(x, y, z));
     const double args[] = {x, y, z};
-    observe(glScalefCall, args);
+    matrixCall(glScalefCall, args);
 }
 
 void gluPerspective(GLdouble fieldOfView, GLdouble aspect, GLdouble near, GLdouble far)

@@ -11,3 +11,14 @@ const Matrix4& projectionMatrix();
 
 // GL's GL_MODELVIEW_STACK_DEPTH: 1 with nothing pushed.
 int modelViewDepth();
+
+// Before a frame's drawing: under a change to its calls, the model-view
+// stack goes back to what the reshape left.
+void startModelViewFrame();
+
+// Drawing of the page's own, outside the program's frames (an exercise's
+// target hand): its calls reach no listing, and its shapes are drawn faint
+// behind the hand, or not at all.
+enum class PageDrawing { programs, faintBehind, unseen };
+void setPageDrawing(PageDrawing drawing);
+PageDrawing pageDrawing();

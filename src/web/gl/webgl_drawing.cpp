@@ -321,6 +321,11 @@ void setDepthFunction(unsigned function)
     emscripten_glDepthFunc(function);
 }
 
+void drawFarthest(bool on)
+{
+    emscripten_glDepthRangef(on ? 1.0f : 0.0f, 1.0f);
+}
+
 void setDepthTest(bool on)
 {
     on ? emscripten_glEnable(GL_DEPTH_TEST) : emscripten_glDisable(GL_DEPTH_TEST);

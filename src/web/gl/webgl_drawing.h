@@ -52,6 +52,8 @@ void setClearDepth(float depth);
 void clearCanvas(unsigned mask);
 void setDepthFunction(unsigned function);
 void setDepthTest(bool on);
+// Everything drawn lies at the far plane: it shows only where nothing else was drawn.
+void drawFarthest(bool on);
 void setViewport(int x, int y, int width, int height);
 
 ShapeBuffer uploadShape(const SolidShape& shape);

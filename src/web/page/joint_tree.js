@@ -88,6 +88,7 @@ const jointTree = (() => {
     // A node pressed again lets its joint go.
     toggle: name => select(pageState.selectedName() === name ? null : name),
     jointNear,
+    onCanvas,
     show,
     build,
     built: () => tree.firstChild !== null,

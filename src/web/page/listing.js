@@ -22,7 +22,7 @@ const listing = (() => {
     const end = joint >= 0 ? joint : joints.findIndex(({ name }) => name === `d${digit}.tip`);
     const lines = viewer.callsInEffect(viewer.jointReachedAt(end)).map(i => calls[i])
       .filter(call => call.name !== 'glLoadIdentity' || call.depth > 1)
-      .map(call => '  '.repeat(call.depth - (call.name === 'glPushMatrix' ? 2 : 1)) + callText(call));
+      .map(call => '  '.repeat(Math.max(call.depth - (call.name === 'glPushMatrix' ? 2 : 1), 0)) + callText(call));
     const where = joints[end].matrix.slice(12, 15).map(x => String(Number(x.toPrecision(4)))).join(', ');
     const what = joint >= 0 ? joints[end].label : 'tip';
     return [...lines, `${what} at (${where}) in eye space`].join('\n');
@@ -36,6 +36,10 @@ const listing = (() => {
   function callLine(call, depth, before) {
     const item = document.createElement('li');
     item.className = call.name;
+    // Its number in the unchanged frame, and what a change or GL made of it.
+    item.value = call.number;
+    for (const made of ['off', 'swapped', 'edited'])
+      item.classList.toggle(made, call[made]);
     item.append(`${'  '.repeat(depth - 1)}${call.name}(`);
     call.args.forEach((arg, a) => {
       const number = document.createElement('span');
@@ -44,7 +48,7 @@ const listing = (() => {
         number.className = 'changed';
       item.append(...(a > 0 ? [', ', number] : [number]));
     });
-    item.append(')');
+    item.append(')', call.error ? `  ${call.error}: ignored` : '');
     return item;
   }
 
@@ -52,7 +56,7 @@ const listing = (() => {
   // each labelled in the margin with the joint it belongs to.
   let listed = [];
   function listCalls(calls, joints) {
-    const text = calls.map(call => `${call.depth} ${callText(call)}`).join('\n');
+    const text = calls.map(call => `${call.number} ${call.depth} ${callText(call)} ${call.off} ${call.error}`).join('\n');
     if (callList.dataset.text === text)
       return;
     callList.replaceChildren(...calls.map((call, i) => {
@@ -137,6 +141,7 @@ const listing = (() => {
       if (whole) {
         listCalls(state.calls, state.joints);
         showSteps(state);
+        changingCalls.show();
       }
     },
     stepTo,

@@ -101,8 +101,21 @@
     const stepNote = step === null ? '' : `The link draws only calls 1 to ${step}: see Code, or show the whole frame.`;
     if (step !== null && !poseAndLink.embeddedPanel)
       panels.show('code');
-    pageState.set({ message: [poseAndLink.linkNote(), stepNote, answerFirst].filter(Boolean).join(' ') });
+    // The link's changes to the calls, chapter and exercise, now that the frame's calls are known.
     pageState.readFrame();
+    const changes = ['skip', 'swap', 'edit'].filter(name => poseAndLink.part(name) !== null)
+      .map(name => `${name}=${poseAndLink.part(name)}`).join('&');
+    const changeNote = changes ? changingCalls.change(changingCalls.read(changes)) : null;
+    const chapter = Number(poseAndLink.part('chapter'));
+    if (chapter >= 1 && chapter <= chapters.count) {
+      chapters.show(chapter);
+      if (!poseAndLink.embeddedPanel)
+        panels.show('learn');
+    }
+    const prompt = poseAndLink.part('prompt');
+    const exerciseNote = exercises.fromLink(poseAndLink.part('ex'), prompt === null ? undefined : decodeURIComponent(prompt));
+    poseAndLink.setMorePartsOfLink(() => changingCalls.linkPart() + exercises.linkPart());
+    pageState.set({ message: [poseAndLink.linkNote(), changeNote, exerciseNote, stepNote, answerFirst].filter(Boolean).join(' ') });
     listenToLesson();
     panels.whenShown(showLesson);
   }
@@ -111,6 +124,8 @@
   // task: made when their panels are first shown, and brought up to date
   // each time they are.
   function showLesson(panel) {
+    if (panel === 'learn')
+      exercises.showList();
     if (!['joints', 'code'].includes(panel) || !serving.status.ready)
       return;
     if (!jointTree.built())
@@ -184,6 +199,8 @@
         jointTree.toggle(node.dataset.joint);
     }));
     turning.listen(whileRunning((x, y) => {
+      if (exercises.answersClick(x, y))
+        return;
       const name = jointTree.jointNear(x, y);
       if (name)
         jointTree.select(name);
@@ -206,6 +223,9 @@
     stepSlider.addEventListener('input', whileRunning(() => listing.stepTo(Number(stepSlider.value))));
     document.getElementById('step-whole').addEventListener('click', whileRunning(() => listing.stepTo(null)));
     motionBar.listen();
+    changingCalls.listen();
+    chapters.listen(exercises.showList);
+    exercises.listen();
     window.addEventListener('hashchange', event => poseAndLink.readLinkInTurn(new URL(event.newURL).hash));
   }
 
@@ -236,6 +256,20 @@
     get ended() { return serving.status.ended; },
     get ready() { return serving.status.ready; },
     get droppedKeys() { return serving.status.dropped; },
+    // Breaking the drawing: calls by their number in the unchanged frame.
+    // Each gives null once made, or the reason it was refused.
+    skip: numbers => changingCalls.change({ ...changingCalls.current(), off: numbers }),
+    swap: number => changingCalls.change({ ...changingCalls.current(), swap: number }),
+    edit: (number, args) => changingCalls.edit(number, args),
+    restore: () => changingCalls.restore(),
+    // Chapters and exercises: [{id, chapter, kind, prompt}], and an answer's
+    // {correct, explanation}.
+    chapter: number => {
+      chapters.show(number);
+      exercises.showList();
+    },
+    exercises: exercises.list,
+    answer: exercises.answer,
   };
 
   if (poseAndLink.embedded)

@@ -16,7 +16,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const int* webLayout()
     static const int layout[] = {
         sizeof(Pose),
         jointFrameCount, sizeof(JointFrame), offsetof(JointFrame, label), offsetof(JointFrame, matrix),
-        sizeof(ListedCall), offsetof(ListedCall, depth), offsetof(ListedCall, args), offsetof(ListedCall, matrix),
+        sizeof(ListedCall), offsetof(ListedCall, depth), offsetof(ListedCall, number), offsetof(ListedCall, change),
+        offsetof(ListedCall, error), offsetof(ListedCall, args), offsetof(ListedCall, given), offsetof(ListedCall, matrix),
         offsetof(CallListing, calls),
         pageHashRoom, offsetof(PageStateReading, state.axes), offsetof(PageStateReading, state.digit),
         offsetof(PageStateReading, state.step), offsetof(PageStateReading, state.joint),

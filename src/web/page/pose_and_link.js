@@ -13,6 +13,9 @@ const poseAndLink = (() => {
   const embeddedPanel = embedded ? ['code', 'joints'].find(name => hashParts.includes(`panel=${name}`)) ?? null : null;
   const embedPart = `${embedded ? 'embed&' : ''}${embeddedPanel ? `panel=${embeddedPanel}&` : ''}`;
   let linkNote = '';  // what reading the link left out, if anything
+  // The page's own parts of a link, read apart from the viewer's.
+  const pagePart = /^(embed$|panel=|skip=|swap=|edit=|chapter=|ex=|prompt=)/;
+  let morePartsOfLink = () => '';  // page.js sets it
 
   // A bend in the keys' steps and the degrees it turns the digit's joints
   // by: a finger's three joints by 0.9 b each, the thumb's base by 0.5 b and
@@ -44,7 +47,7 @@ const poseAndLink = (() => {
     const { size } = state;
     return `#${embedPart}bend=${bend.join(',')}&rot=${rotX},${rotY},${rotZ}&axes=${state.axes ? 1 : 0}` +
            `&digit=${state.digit}&step=${state.step ?? 'all'}&joint=${pageState.selectedName() ?? 'none'}` +
-           (size ? `&size=${size[0]}x${size[1]}` : '');
+           (size ? `&size=${size[0]}x${size[1]}` : '') + morePartsOfLink();
   }
 
   // A motion's link is its end, written once its frames have been shown.
@@ -55,7 +58,7 @@ const poseAndLink = (() => {
 
   // Reads a link's hash into the viewer and the page.
   function readLink(link) {
-    const hash = link.slice(1).split('&').filter(part => part !== 'embed' && !part.startsWith('panel=')).join('&');
+    const hash = link.slice(1).split('&').filter(part => !pagePart.test(part)).join('&');
     if (hash === '' || link === linkHash(pageState.state))
       return;
     const reading = viewer.readLink(hash, pageState.state);
@@ -105,6 +108,9 @@ const poseAndLink = (() => {
       keepInLink(state);
     },
     linkNote: () => linkNote,
+    // The value of one of the page's own parts of the link it opened with, or null.
+    part: name => hashParts.find(part => part.startsWith(`${name}=`))?.slice(name.length + 1) ?? null,
+    setMorePartsOfLink: parts => { morePartsOfLink = parts; },
     // Each change is read in turn, as it was made.
     readLinkInTurn: link => serving.enqueue({ kind: 'link', run: () => readLink(link) }),
     readLink,

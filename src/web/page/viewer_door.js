@@ -24,7 +24,8 @@ const viewer = (() => {
   const layout = {
     poseBytes: 32,                                  // Pose: five bends, then rotX, rotY, rotZ
     jointCount: 20, jointBytes: 72, jointLabel: 4, jointMatrix: 8,  // JointFrame
-    callBytes: 104, callDepth: 4, callArgs: 8, callMatrix: 40,      // ListedCall
+    callBytes: 152, callDepth: 4, callNumber: 8, callChange: 12, callError: 16,  // ListedCall
+    callArgs: 24, callGiven: 56, callMatrix: 88,
     listingCalls: 8,                                // CallListing: the count, then the calls
     hashRoom: 2048, readingAxes: 32, readingDigit: 36, readingStep: 40, readingJoint: 44,
     readingSize: 48, readingNote: 56,               // PageStateReading
@@ -163,13 +164,28 @@ const viewer = (() => {
       return Array.from({ length: int(listing) }, (_, i) => {
         const call = listing + layout.listingCalls + i * layout.callBytes;
         const [name, argCount] = listedNames[int(call)];
+        const change = int(call + layout.callChange);
         return {
           name, args: doubles(call + layout.callArgs, argCount), depth: int(call + layout.callDepth),
+          number: int(call + layout.callNumber), off: !!(change & 1), swapped: !!(change & 2), edited: !!(change & 4),
+          given: doubles(call + layout.callGiven, argCount),
+          error: [null, 'GL_STACK_OVERFLOW', 'GL_STACK_UNDERFLOW'][int(call + layout.callError)],
           matrix: floats(call + layout.callMatrix, 16),
         };
       });
     },
     projection: () => floats(Module._webProjection(), 16),
+
+    // Changes to the frame's calls in a link's words (call_changes.h): made
+    // from the next frame, or refused with the reason.
+    changeCalls: text => Module.ccall('webChangeCalls', 'string', ['string'], [text]),
+    withoutCleanStart: () => Module.UTF8ToString(Module._webWithoutCleanStart()),
+    sameShapes: (a, b) => Module.ccall('webSameShapes', 'number', ['string', 'string'], [a, b]),
+    // The hand an exercise aims at, faint behind: a pose, changes, or none.
+    targetPose: ({ bend, rotX, rotY, rotZ }) => Module._webTargetPose(...bend, rotX, rotY, rotZ),
+    targetChanges: text => Module.ccall('webTargetChanges', null, ['string'], [text]),
+    noTarget: () => Module._webNoTarget(),
+    jointInPose: ({ bend, rotX, rotY, rotZ }, joint) => floats(Module._webJointInPose(...bend, rotX, rotY, rotZ, joint), 16),
 
     // The lesson's answers about the last frame (frame_listing.h).
     callsInEffect(count) {

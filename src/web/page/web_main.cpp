@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "exercise_view.h"
 #include "hierarchy_view.h"
 #include "keyboard.h"
 #include "lesson_observer.h"
@@ -43,6 +44,7 @@ void frameDrawnOnPage()
         motionFrames.push_back(currentPose());
         return;
     }
+    drawExerciseTarget();
     drawHierarchyOverFrame();
     if (!showingMotionFrame)
         noteRedisplay();

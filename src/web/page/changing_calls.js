@@ -1,0 +1,121 @@
+// Breaking the drawing to learn it: the step's call switched off, swapped
+// with the next, or given other numbers, typed or dragged sideways in the
+// listing. Calls keep the numbers of the unchanged frame; the viewer checks
+// and makes each change (call_changes.h) and says what the frame would do
+// without its clean start.
+'use strict';
+
+const changingCalls = (() => {
+  const none = { off: [], swap: 0, edits: {} };
+  let changes = none;
+  const offButton = document.getElementById('call-off');
+  const swapButton = document.getElementById('call-swap');
+  const numbers = document.getElementById('call-numbers');
+  const note = document.getElementById('change-note');
+
+  // As a link writes them: skip=K,K&swap=K&edit=K:A,B,C;K:A,B,C
+  const text = ({ off, swap, edits }) => [
+    off.length && `skip=${off.join(',')}`, swap && `swap=${swap}`,
+    Object.keys(edits).length && `edit=${Object.entries(edits).map(([k, a]) => `${k}:${a.join(',')}`).join(';')}`,
+  ].filter(Boolean).join('&');
+
+  // Made from the next frame, or refused with the viewer's reason, said.
+  function change(next) {
+    const refusal = viewer.changeCalls(text(next));
+    if (refusal)
+      pageState.set({ message: refusal });
+    else
+      changes = next;
+    return refusal || null;
+  }
+
+  // The call stepping stands on: its number in the unchanged frame.
+  const current = () => pageState.state.calls[(pageState.state.step ?? 0) - 1];
+
+  function switchOff() {
+    const { number } = current() ?? {};
+    const off = changes.off.includes(number) ? changes.off.filter(k => k !== number) : [...changes.off, number];
+    change({ ...changes, off });
+  }
+
+  const edit = (number, args) => change({ ...changes, edits: { ...changes.edits, [number]: args } });
+
+  // A number dragged sideways: a tenth of a unit, or a degree, a pixel.
+  function scrub(event) {
+    const span = event.target.closest('#calls span');
+    const line = span?.parentElement;
+    if (!span || event.button !== 0)
+      return;
+    const call = pageState.state.calls[[...line.parentElement.children].indexOf(line)];
+    const index = [...line.querySelectorAll('span')].indexOf(span);
+    const step = call.name === 'glRotatef' && index === 0 ? 1 : 0.1;
+    const from = event.clientX;
+    const move = moved => {
+      const args = [...call.args];
+      args[index] = Number((call.args[index] + Math.round((moved.clientX - from) / 2) * step).toFixed(2));
+      serving.enqueueLatest('numbers', () => edit(call.number, args));
+    };
+    span.setPointerCapture(event.pointerId);
+    span.addEventListener('pointermove', move);
+    span.addEventListener('pointerup', () => span.removeEventListener('pointermove', move), { once: true });
+  }
+
+  // Changes as a link writes them, read back; the viewer judges them.
+  function read(linkText) {
+    const read = { off: [], swap: 0, edits: {} };
+    for (const [key, value] of new URLSearchParams(linkText)) {
+      if (key === 'skip')
+        read.off = value.split(',').map(Number);
+      if (key === 'swap')
+        read.swap = Number(value);
+      for (const item of key === 'edit' ? value.split(';') : []) {
+        const [call, args = ''] = item.split(':');
+        read.edits[call] = args.split(',').map(Number);
+      }
+    }
+    return read;
+  }
+
+  return {
+    change,
+    read,
+    edit,
+    restore: () => change(none),
+    linkPart: () => (text(changes) ? `&${text(changes)}` : ''),
+    current: () => changes,
+    // The controls for the step's call, and what the frame would do next.
+    show() {
+      const call = current();
+      const changeable = call && /Push|Pop|Tra|Rot|Sca/.test(call.name);
+      offButton.disabled = swapButton.disabled = !changeable;
+      offButton.setAttribute('aria-pressed', String(!!call?.off));
+      const editable = changeable && call.args.length ? call : null;
+      if (numbers.dataset.call !== `${editable?.number}`) {
+        numbers.dataset.call = `${editable?.number}`;
+        numbers.replaceChildren(...(editable?.args ?? []).map((arg, i) => {
+          const input = document.createElement('input');
+          input.type = 'number';
+          input.step = 'any';
+          input.value = arg;
+          input.setAttribute('aria-label', `number ${i + 1} of call ${editable.number}`);
+          return input;
+        }));
+      }
+      const said = [viewer.withoutCleanStart(), ...pageState.state.calls.filter(c => c.error)
+        .map(c => `Call ${c.number} raised ${c.error}: GL ignored it.`)].join(' ');
+      if (note.textContent !== said)
+        note.textContent = said;
+    },
+    listen() {
+      offButton.addEventListener('click', switchOff);
+      swapButton.addEventListener('click', () => {
+        const { number } = current();
+        change({ ...changes, swap: changes.swap === number ? 0 : number });
+      });
+      numbers.addEventListener('change', () => edit(Number(numbers.dataset.call),
+                                                    [...numbers.children].map(input => Number(input.value))));
+      document.getElementById('restore').addEventListener('click', () => change(none));
+      document.getElementById('calls').addEventListener('pointerdown', scrub);
+    },
+  };
+})();
