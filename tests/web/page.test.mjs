@@ -359,11 +359,11 @@ test('a browser without WebGL is told so, and a shader WebGL refuses is reported
 
 test('a page and a viewer built apart, laying memory out otherwise, say so and read nothing', async () => {
   const built = readFileSync(path.join(site, 'index.html'), 'utf8');
-  assert.ok(built.includes('callBytes:104'));
+  assert.ok(built.includes('callBytes:152'));
   const { page, seen } = await openPage(web.browser, web.url, page => page.route(web.url, route =>
-    route.fulfill({ contentType: 'text/html', body: built.replace('callBytes:104', 'callBytes:96') })));
+    route.fulfill({ contentType: 'text/html', body: built.replace('callBytes:152', 'callBytes:144') })));
   await page.waitForFunction(() => window.handViewer.ended);
-  assert.match(await page.locator('#status').textContent(), /built apart.*callBytes is 104, read as 96/);
+  assert.match(await page.locator('#status').textContent(), /built apart.*callBytes is 152, read as 144/);
   assert.equal(await page.evaluate(() => window.handViewer.state()), null);
   await expectClean({ page, seen });
 });

@@ -48,7 +48,8 @@ const listing = (() => {
         number.className = 'changed';
       item.append(...(a > 0 ? [', ', number] : [number]));
     });
-    item.append(')', call.error ? `  ${call.error}: ignored` : '');
+    item.append(')', ['off', 'swapped', 'edited'].filter(made => call[made]).map(made => `  ${made}`).join(''),
+                call.error ? `  ${call.error}: ignored` : '');
     return item;
   }
 

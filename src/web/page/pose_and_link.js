@@ -9,8 +9,11 @@ const poseAndLink = (() => {
   const readouts = [...document.querySelectorAll('#sliders output')];
   const hashParts = location.hash.slice(1).split('&');
   const embedded = hashParts.includes('embed');
-  // Embedded, one panel may sit beside the hand: panel=code or panel=joints.
-  const embeddedPanel = embedded ? ['code', 'joints'].find(name => hashParts.includes(`panel=${name}`)) ?? null : null;
+  // Embedded, one panel may sit beside the hand: panel=code, joints or learn;
+  // a link's exercise brings Learn.
+  const exercise = hashParts.some(part => part.startsWith('ex='));
+  const embeddedPanel = embedded ? ['code', 'joints', 'learn'].find(name => hashParts.includes(`panel=${name}`)) ??
+                                   (exercise ? 'learn' : null) : null;
   const embedPart = `${embedded ? 'embed&' : ''}${embeddedPanel ? `panel=${embeddedPanel}&` : ''}`;
   let linkNote = '';  // what reading the link left out, if anything
   // The page's own parts of a link, read apart from the viewer's.
