@@ -212,6 +212,20 @@ for (const name of engines) {
       await closeClean(tab);
     });
 
+    test('from the one file, a call switched off shows at once, and an exercise is answered from the page', async () => {
+      const tab = await engine.open(`${pathToFileURL(oneFile).href}#size=300x300&chapter=2`);
+      await tab.waitFor(() => window.handViewer?.ready);
+      await tab.press('n');
+      assert.equal(await tab.evaluate(() => window.handViewer.skip([120])), null);
+      await tab.waitFor(() => window.handViewer.calls()[119].off);
+      await tab.click('#tab-learn');
+      await tab.click('#exercises button[data-id="stretched"]');
+      await tab.evaluate(() => { document.getElementById('answer-number').value = '120'; });
+      await (tab.tap ?? tab.click).call(tab, '#check');
+      assert.match(await tab.text('#feedback'), /^Right/);
+      await closeClean(tab);
+    });
+
     test('the hand large beside every view: on a laptop the canvas, call k, its matrices and the stack in view ' +
          'at every step; on a phone the hand and the pad stay put, whatever comes', async () => {
       const tab = await engine.open(pathToFileURL(oneFile).href);

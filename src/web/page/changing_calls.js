@@ -21,7 +21,7 @@ const changingCalls = (() => {
 
   // Made from the next frame, or refused with the viewer's reason, said.
   function change(next) {
-    const refusal = viewer.changeCalls(text(next));
+    const refusal = viewer.changeCalls(next);
     if (refusal)
       pageState.set({ message: refusal });
     else

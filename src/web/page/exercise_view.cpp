@@ -1,7 +1,7 @@
 // What the page's exercises and its changes to the frame's calls ask of the
-// viewer: changes made from a link's text, the hand an exercise aims at
-// drawn faint behind, and where a joint would be in another pose. The
-// lesson (call_changes.h) does the working out.
+// viewer: changes asked for call by call, then made or judged; the hand an
+// exercise aims at, drawn faint behind; and where a joint would be in
+// another pose. The lesson (call_changes.h) does the working out.
 
 #include "exercise_view.h"
 
@@ -15,11 +15,16 @@
 #include "joint_frames.h"
 #include "lesson_observer.h"
 #include "matrix_stacks.h"
-#include "page_state.h"
 #include "pose.h"
 #include "scene.h"
 
 namespace {
+
+// Changes as the page asks for them, and those kept to compare them with.
+CallChanges asked;
+CallChanges kept;
+bool askedUnknown = false;  // a number asked for that no frame has
+int unknownCall = 0;
 
 // The hand an exercise aims at: a pose, or the frame under changes.
 enum class Target { none, pose, changes };
@@ -78,22 +83,68 @@ void drawExerciseTarget()
     }
 }
 
+namespace {
+
+// Why the changes asked for cannot be made, or "".
+const char* refusalOfAsked()
+{
+    static Sentence refusal;
+    refusal = askedUnknown ? Sentence() << "There is no call " << unknownCall << "." : refusalOfChanges(unchangedCalls(), asked);
+    return refusal.text;
+}
+
+bool inRange(int number)
+{
+    if (number >= 1 && number <= listedCallRoom)
+        return true;
+    askedUnknown = true;
+    unknownCall = number;
+    return false;
+}
+
+}  // namespace
+
 extern "C" {
 
-// Changes to the frame's calls, in a link's words ("" for none), made from
-// the next frame on; the reason they cannot be, or "".
-EMSCRIPTEN_KEEPALIVE const char* webChangeCalls(const char* text)
+// Changes asked for one at a time, numbered as calls() numbers the
+// unchanged frame: a call switched off, a swap, a call's numbers.
+EMSCRIPTEN_KEEPALIVE void webAskNoChange()
 {
-    static CallChanges asked;
-    static Sentence refusal;
-    if (!readCallChanges(text, asked))
-        return "The changes could not be read: they are written skip=K,K&swap=K&edit=K:A,B,C.";
-    refusal = refusalOfChanges(unchangedCalls(), asked);
-    if (refusal.empty()) {
+    asked = {};
+    askedUnknown = false;
+}
+
+EMSCRIPTEN_KEEPALIVE void webAskOff(int number)
+{
+    if (inRange(number))
+        asked.off[number] = true;
+}
+
+EMSCRIPTEN_KEEPALIVE void webAskSwap(int number)
+{
+    if (inRange(number))
+        asked.swap = number;
+}
+
+EMSCRIPTEN_KEEPALIVE void webAskNumbers(int number, int count, double a, double b, double c, double d)
+{
+    if (!inRange(number))
+        return;
+    asked.edited[number] = count;
+    const double numbers[] = {a, b, c, d};
+    std::copy_n(numbers, 4, asked.args[number]);
+}
+
+// The changes asked for, made from the next frame on; or the reason they
+// cannot be.
+EMSCRIPTEN_KEEPALIVE const char* webChangeCalls()
+{
+    const char* refusal = refusalOfAsked();
+    if (!*refusal) {
         setCallChanges(asked);
         glutPostRedisplay();
     }
-    return refusal.text;
+    return refusal;
 }
 
 // What the last frame would do without its clean start, in a sentence.
@@ -104,22 +155,26 @@ EMSCRIPTEN_KEEPALIVE const char* webWithoutCleanStart()
     return sentence.text;
 }
 
-// 1 when the frame under changes `a` draws every shape where it does under
-// `b`, within 1e-4; 0 when not; -1 when either cannot be read or made.
-EMSCRIPTEN_KEEPALIVE int webSameShapes(const char* a, const char* b)
+// The changes asked for are kept, to be compared with the next asked for.
+EMSCRIPTEN_KEEPALIVE void webKeepAsked()
 {
-    static CallChanges changes[2];
+    kept = asked;
+}
+
+// 1 when the frame under the changes asked for draws every shape where it
+// does under those kept, within 1e-4; 0 when not; -1 when either cannot be made.
+EMSCRIPTEN_KEEPALIVE int webAskedDrawsAsKept()
+{
     static CallListing drawn[2];
-    for (int i = 0; i < 2; ++i) {
-        if (!readCallChanges(i == 0 ? a : b, changes[i]) || !refusalOfChanges(unchangedCalls(), changes[i]).empty())
-            return -1;
-        replayWithChanges(unchangedCalls(), changes[i], drawn[i]);
-    }
+    if (*refusalOfAsked() || !refusalOfChanges(unchangedCalls(), kept).empty())
+        return -1;
+    replayWithChanges(unchangedCalls(), asked, drawn[0]);
+    replayWithChanges(unchangedCalls(), kept, drawn[1]);
     return sameShapes(drawn[0], drawn[1]) ? 1 : 0;
 }
 
 // The hand an exercise aims at, drawn faint behind from the next frame:
-// a pose, or the frame under changes in a link's words; or none.
+// a pose, or the frame under the changes asked for; or none.
 EMSCRIPTEN_KEEPALIVE void webTargetPose(float b0, float b1, float b2, float b3, float b4, float x, float y, float z)
 {
     targetPose = {{b0, b1, b2, b3, b4}, {x, y, z}};
@@ -127,9 +182,10 @@ EMSCRIPTEN_KEEPALIVE void webTargetPose(float b0, float b1, float b2, float b3, 
     glutPostRedisplay();
 }
 
-EMSCRIPTEN_KEEPALIVE void webTargetChanges(const char* text)
+EMSCRIPTEN_KEEPALIVE void webTargetAsked()
 {
-    target = readCallChanges(text, targetChanges) ? Target::changes : Target::none;
+    targetChanges = asked;
+    target = Target::changes;
     glutPostRedisplay();
 }
 

@@ -94,10 +94,11 @@ const exercises = (() => {
       const { bend, rotX, rotY, rotZ } = viewer.pose();
       return right[0].every((b, i) => b === bend[i]) && [rotX, rotY, rotZ].every((t, i) => sameTurn(t, right[1][i]));
     }
+    const call = Number(value);
     if (kind === 'call')
-      return right.includes(Number(value));
+      return right.includes(call);
     if (kind === 'break')
-      return viewer.sameShapes(right.replace(/\d+/, Number(value)), right) === 1;
+      return Number.isInteger(call) && viewer.sameShapes(changingCalls.read(right.replace(/\d+/, call)), changingCalls.read(right)) === 1;
     const at = pointOf(exercise);
     return Array.isArray(value) && Math.hypot(value[0] - at[0], value[1] - at[1]) <= reach * canvas.clientHeight;
   }
@@ -147,7 +148,7 @@ const exercises = (() => {
     if (exercise.kind === 'pose')
       viewer.targetPose({ bend: exercise.right[0], rotX: exercise.right[1][0], rotY: exercise.right[1][1], rotZ: exercise.right[1][2] });
     else if (exercise.kind === 'break')
-      viewer.targetChanges(exercise.right);
+      viewer.targetChanges(changingCalls.read(exercise.right));
     else
       viewer.noTarget();
     showList();

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "call_changes.h"
 #include "joint_frames.h"
 
 namespace {
@@ -73,43 +72,6 @@ bool readNumbers(std::string_view text, double* values, int count)
         text.remove_prefix(comma == std::string_view::npos ? text.size() : comma + 1);
     }
     return true;
-}
-
-// A call's number, as the listing shows it.
-bool readCallNumber(std::string_view text, int& number)
-{
-    double value = 0;
-    if (!readDigits(text, value) || value < 1 || value > listedCallRoom)
-        return false;
-    number = static_cast<int>(value);
-    return true;
-}
-
-// Each item of a list separated by `separator`, read by `read`; false at the first it cannot.
-template <typename Read>
-bool readEach(std::string_view text, char separator, Read read)
-{
-    while (true) {
-        const size_t end = text.find(separator);
-        if (!read(text.substr(0, end)))
-            return false;
-        if (end == std::string_view::npos)
-            return true;
-        text.remove_prefix(end + 1);
-    }
-}
-
-// "K:A,B,C[,D]": one to four numbers, as the call is to take them.
-bool readEdit(std::string_view text, CallChanges& changes)
-{
-    const size_t colon = text.find(':');
-    int number = 0;
-    if (colon == std::string_view::npos || !readCallNumber(text.substr(0, colon), number))
-        return false;
-    int count = 0;
-    return readEach(text.substr(colon + 1), ',', [&](std::string_view item) {
-        return count < 4 && readNumber(item, changes.args[number][count++]) && (changes.edited[number] = count);
-    });
 }
 
 // Whole steps from straight to fully bent, the nearest to `value`.
@@ -218,24 +180,4 @@ PageStateReading readPageHash(const char* hash, const PageState& current)
     else if (clamped)
         say(reading, "Part of the link lay out of range and was brought into it.");
     return reading;
-}
-
-bool readCallChanges(const char* text, CallChanges& changes)
-{
-    changes = {};
-    const std::string_view all(text, strnlen(text, pageHashRoom + 1));
-    return all.size() <= static_cast<size_t>(pageHashRoom) && (all.empty() || readEach(all, '&', [&](std::string_view part) {
-        const size_t equals = part.find('=');
-        const std::string_view key = part.substr(0, equals), value = part.substr(equals + 1);
-        if (equals == std::string_view::npos)
-            return false;
-        if (key == "skip")
-            return readEach(value, ',', [&](std::string_view item) {
-                int number = 0;
-                return readCallNumber(item, number) && (changes.off[number] = true);
-            });
-        if (key == "swap")
-            return readCallNumber(value, changes.swap);
-        return key == "edit" && readEach(value, ';', [&](std::string_view item) { return readEdit(item, changes); });
-    }));
 }

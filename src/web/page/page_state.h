@@ -39,11 +39,3 @@ struct PageStateReading {
 };
 
 PageStateReading readPageHash(const char* hash, const PageState& current);
-
-struct CallChanges;
-
-// The frame's calls changed, as a link writes them (call_changes.h):
-//   skip=K,K...&swap=K&edit=K:A,B,C[,D];K:A,B,C[,D]...
-// Any of the three parts may be left out. False for text not in that form;
-// whether the frame allows them is the lesson's to say.
-bool readCallChanges(const char* text, CallChanges& changes);

@@ -55,6 +55,17 @@ const viewer = (() => {
       .join('; ');
   }
 
+  // Hands changes to the viewer call by call; the module, to go on with.
+  function ask({ off, swap, edits }) {
+    Module._webAskNoChange();
+    off.forEach(number => Module._webAskOff(number));
+    if (swap)
+      Module._webAskSwap(swap);
+    for (const [number, args] of Object.entries(edits))
+      Module._webAskNumbers(number, args.length, ...args, 0, 0, 0, 0);
+    return Module;
+  }
+
   let running = false;  // started, and laid out as read here
 
   function started() {
@@ -176,14 +187,19 @@ const viewer = (() => {
     },
     projection: () => floats(Module._webProjection(), 16),
 
-    // Changes to the frame's calls in a link's words (call_changes.h): made
-    // from the next frame, or refused with the reason.
-    changeCalls: text => Module.ccall('webChangeCalls', 'string', ['string'], [text]),
+    // Changes to the frame's calls, {off: [k, …], swap: k or 0, edits: {k:
+    // [numbers]}} (call_changes.h): made from the next frame, or refused
+    // with the reason ('' when made).
+    changeCalls: changes => Module.UTF8ToString(ask(changes)._webChangeCalls()),
     withoutCleanStart: () => Module.UTF8ToString(Module._webWithoutCleanStart()),
-    sameShapes: (a, b) => Module.ccall('webSameShapes', 'number', ['string', 'string'], [a, b]),
+    // 1 when two changes draw every shape alike, 0 when not, -1 when either cannot be made.
+    sameShapes(a, b) {
+      ask(a)._webKeepAsked();
+      return ask(b)._webAskedDrawsAsKept();
+    },
     // The hand an exercise aims at, faint behind: a pose, changes, or none.
     targetPose: ({ bend, rotX, rotY, rotZ }) => Module._webTargetPose(...bend, rotX, rotY, rotZ),
-    targetChanges: text => Module.ccall('webTargetChanges', null, ['string'], [text]),
+    targetChanges: changes => ask(changes)._webTargetAsked(),
     noTarget: () => Module._webNoTarget(),
     jointInPose: ({ bend, rotX, rotY, rotZ }, joint) => floats(Module._webJointInPose(...bend, rotX, rotY, rotZ, joint), 16),
 
