@@ -141,3 +141,21 @@ test('a break exercise is right for the call whose change draws the faint hand; 
   assert.doesNotMatch(await page.$eval('#exercises button[data-id="stretched"]', button => button.textContent), /^✓/);
   await page.close();
 });
+
+test('a lecturer\'s exercise in an embed, in a sandboxed frame: its words as text, no progress kept, the host told', async () => {
+  const { page, seen } = await openPage(web.browser, `${web.url}#size=300x300`);
+  const prompt = encodeURIComponent('Which call bends the <b>index</b> knuckle?');
+  await page.setContent(`<iframe sandbox="allow-scripts" width="700" height="400"
+    src="${web.url}#embed&ex=call:114&prompt=${prompt}"></iframe>`);
+  await page.evaluate(() => { window.told = []; addEventListener('message', event => window.told.push(event.data)); });
+  const frame = page.frames()[1];
+  await frame.waitForFunction(() => window.handViewer?.ready);
+  assert.equal(await frame.$eval('#exercise-prompt', p => p.textContent), 'Which call bends the <b>index</b> knuckle?');
+  assert.match(await frame.$eval('#progress-note', note => note.textContent), /progress will not be kept/);
+  assert.equal((await frame.evaluate(() => window.handViewer.answer('link', 113))).correct, false);
+  assert.equal((await frame.evaluate(() => window.handViewer.answer('link', 114))).correct, true);
+  await page.waitForFunction(() => window.told.length > 0);
+  assert.deepEqual(await page.evaluate(() => window.told), [{ type: 'hand-viewer-solved', id: 'link', chapter: 0, kind: 'call' }]);
+  assert.deepEqual(seen.errors, []);
+  await page.close();
+});

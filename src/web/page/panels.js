@@ -49,8 +49,9 @@ const panels = (() => {
       for (const tab of tabs)
         tab.addEventListener('click', () => show(nameOf(tab)));
       document.getElementById('tabs').addEventListener('keydown', onKey);
-      // The pad is there anyway on a phone: its tab gives way to the pose.
-      if (phone.matches)
+      // The pad is there anyway on a phone: its tab gives way to the pose,
+      // unless an embedding link chose a panel.
+      if (phone.matches && !poseAndLink.embeddedPanel)
         show('pose');
     },
   };
