@@ -163,12 +163,14 @@ void startFrameClean(int depth, MatrixCallRunner run)
         return;
     cleanStartOwed = false;
     held.held = false;
-    static CallListing base;  // replaying the base records it again
-    base = baseTransformCalls();
+    // Replaying the base records it again: it is played from a copy.
+    static ListedCall base[listedCallRoom];
+    const int count = baseTransformCalls().count;
+    std::copy_n(baseTransformCalls().calls, count, base);
     for (; depth > 1; --depth)
         run(glPopMatrixCall, nullptr);
-    for (int i = 0; i < base.count; ++i)
-        run(static_cast<ListedName>(base.calls[i].name), base.calls[i].args);
+    for (int i = 0; i < count; ++i)
+        run(static_cast<ListedName>(base[i].name), base[i].args);
 }
 
 void replayWithChanges(const CallListing& unchanged, const CallChanges& asked, CallListing& out)

@@ -243,6 +243,14 @@ test('axe-core finds nothing to mend, before the answer and after it', async () 
     await typeKeys(page, 'n');
     await waitUntilIdle(page);
     assert.deepEqual(await violations(), [], 'after the answer');
+    // Learn, with a point exercise's crosshair; Code, with a call switched off.
+    await page.evaluate(() => window.handViewer.chapter(1));
+    await page.click('#tab-learn');
+    await page.click('#exercises button[data-id="middle-joint"]');
+    assert.deepEqual(await violations(), [], 'learning');
+    await page.evaluate(() => window.handViewer.skip([120]) ?? window.handViewer.step(120));
+    await waitUntilIdle(page);
+    assert.deepEqual(await violations(), [], 'a call switched off');
     await expectNoErrors(session);
   }
 });

@@ -45,7 +45,7 @@ const chapters = (() => {
 
   // The chapter's words, and its pose, step and selection set.
   function show(number) {
-    const [title, sentences, toTry, bend, [rotX, rotY, rotZ], step, joint] = all[number - 1];
+    const [, sentences, toTry, bend, [rotX, rotY, rotZ], step, joint] = all[number - 1];
     open = number;
     chooser.value = String(number);
     const [idea, tryIt] = [sentences, `Try: ${toTry}`].map(words => {
@@ -54,7 +54,6 @@ const chapters = (() => {
       return paragraph;
     });
     text.replaceChildren(idea, tryIt);
-    text.setAttribute('aria-label', title);
     viewer.setPose({ bend, rotX, rotY, rotZ });
     jointTree.select(joint);
     listing.stepTo(step);
