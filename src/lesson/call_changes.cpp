@@ -179,7 +179,7 @@ void replayWithChanges(const CallListing& unchanged, const CallChanges& asked, C
     int top = 0;
     out.count = 0;
     for (int i = 0; i < unchanged.count; ++i) {
-        const bool swapped = asked.swap > 0 && (i == asked.swap - 1 || i == asked.swap);
+        const bool swapped = asked.swap > 0 && asked.swap < unchanged.count && (i == asked.swap - 1 || i == asked.swap);
         const int played = !swapped ? i : i == asked.swap - 1 ? i + 1 : i - 1;
         ListedCall call = unchanged.calls[played];
         const int number = call.number;
@@ -194,20 +194,22 @@ void replayWithChanges(const CallListing& unchanged, const CallChanges& asked, C
                 call.change |= callNumbersChanged;
             }
             Matrix4 by;
-            if (call.name == glLoadIdentityCall)
+            if (call.name == glLoadIdentityCall) {
                 stack[top] = identityMatrix();
-            else if (call.name == glLoadMatrixfCall)
+            } else if (call.name == glLoadMatrixfCall) {
                 std::copy_n(unchanged.calls[played].matrix, 16, stack[top].m);
-            else if (call.name == glPushMatrixCall && top + 1 == modelViewStackDepth)
+            } else if (call.name == glPushMatrixCall && top + 1 == modelViewStackDepth) {
                 call.error = stackOverflowError;
-            else if (call.name == glPushMatrixCall)
-                stack[top + 1] = stack[top], ++top;
-            else if (call.name == glPopMatrixCall && top == 0)
+            } else if (call.name == glPushMatrixCall) {
+                stack[top + 1] = stack[top];
+                ++top;
+            } else if (call.name == glPopMatrixCall && top == 0) {
                 call.error = stackUnderflowError;
-            else if (call.name == glPopMatrixCall)
+            } else if (call.name == glPopMatrixCall) {
                 --top;
-            else if (matrixOfCall(call, by))
+            } else if (matrixOfCall(call, by)) {
                 stack[top] = stack[top] * by;
+            }
         }
         call.depth = top + 1;
         std::copy_n(stack[top].m, 16, call.matrix);
@@ -240,7 +242,8 @@ void unchangedFrame(const CallListing& drawn, CallListing& out)
         std::copy_n(call.given, 4, call.args);
         ordered.calls[at] = call;
     }
-    replayWithChanges(ordered, CallChanges{}, out);
+    static const CallChanges none;
+    replayWithChanges(ordered, none, out);
 }
 
 Sentence withoutCleanStart(const CallListing& drawn)

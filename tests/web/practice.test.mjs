@@ -60,6 +60,17 @@ test('calls switched off, swapped or given numbers: the page draws what hand-sna
   assert.equal(calls.at(-1).depth, 2);
   assert.match(hash, /&skip=178$/);
   assert.match(await page.$eval('#change-note', note => note.textContent), /one level deeper each frame.*overflow after \d+ frames/);
+  // A number dragged 20 px to the right: a tenth each 2 px, live.
+  await page.evaluate(() => window.handViewer.restore() ?? window.handViewer.step(116));
+  await waitUntilIdle(page);
+  const box = await page.locator('#calls li[value="116"] span').nth(1).boundingBox();
+  await page.mouse.move(box.x + 2, box.y + 2);
+  await page.mouse.down();
+  await page.mouse.move(box.x + 22, box.y + 2, { steps: 5 });
+  await page.mouse.up();
+  await waitUntilIdle(page);
+  const dragged = (await viewerOf(page)).calls[115];
+  assert.deepEqual([dragged.args, dragged.edited], [[0, 2.2, 0], true]);
   // Refused in plain words, with nothing changed.
   const refusals = await page.evaluate(() => [window.handViewer.skip([1]), window.handViewer.swap(11),
                                               window.handViewer.edit(114, [1e9, 1, 0, 0]), window.handViewer.edit(114, [30, 0, 0, 1e-4])]);

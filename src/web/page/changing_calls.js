@@ -40,7 +40,9 @@ const changingCalls = (() => {
 
   const edit = (number, args) => change({ ...changes, edits: { ...changes.edits, [number]: args } });
 
-  // A number dragged sideways: a tenth of a unit, or a degree, a pixel.
+  // A number dragged sideways: a degree, or a tenth of a unit, each two
+  // pixels. The listing is made anew as the number changes, so the drag is
+  // followed on the document.
   function scrub(event) {
     const span = event.target.closest('#calls span');
     const line = span?.parentElement;
@@ -55,9 +57,9 @@ const changingCalls = (() => {
       args[index] = Number((call.args[index] + Math.round((moved.clientX - from) / 2) * step).toFixed(2));
       serving.enqueueLatest('numbers', () => edit(call.number, args));
     };
-    span.setPointerCapture(event.pointerId);
-    span.addEventListener('pointermove', move);
-    span.addEventListener('pointerup', () => span.removeEventListener('pointermove', move), { once: true });
+    event.preventDefault();
+    document.addEventListener('pointermove', move);
+    document.addEventListener('pointerup', () => document.removeEventListener('pointermove', move), { once: true });
   }
 
   // Changes as a link writes them, read back; the viewer judges them.
