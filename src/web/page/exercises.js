@@ -177,13 +177,21 @@ const exercises = (() => {
 
   // A lecturer's own, from the link: ex=pose:B0,B1,B2,B3,B4,X,Y,Z or
   // ex=call:K[,K,K], with prompt=words. Words from a link are only text.
-  function fromLink(ex, words) {
-    const [kind, numbers = ''] = (ex ?? '').split(':');
+  function fromLink(ex, encodedWords) {
+    if (ex === null)
+      return '';
+    const [kind, numbers = ''] = ex.split(':');
     const values = numbers.split(',').map(Number);
-    const fine = values.every(Number.isFinite) && (kind === 'pose' ? values.length === 8
-                                                                   : kind === 'call' && values.length <= 3);
-    if (ex === null || !fine)
-      return ex === null ? '' : 'The exercise in the link could not be read.';
+    let words;
+    try {
+      words = encodedWords === null ? null : decodeURIComponent(encodedWords);
+    } catch {
+      return 'The exercise in the link could not be read.';
+    }
+    const fine = kind === 'pose' ? values.length === 8 && values.every(Number.isFinite)
+                                 : kind === 'call' && values.length <= 3 && values.every(Number.isInteger);
+    if (!fine)
+      return 'The exercise in the link could not be read.';
     linked = {
       id: 'link', chapter: 0, kind, prompt: words ?? (kind === 'pose' ? 'Reach the faint hand\'s pose.' : 'Find the call.'),
       right: kind === 'pose' ? [values.slice(0, 5), values.slice(5)] : values,

@@ -112,8 +112,7 @@
       if (!poseAndLink.embeddedPanel)
         panels.show('learn');
     }
-    const prompt = poseAndLink.part('prompt');
-    const exerciseNote = exercises.fromLink(poseAndLink.part('ex'), prompt === null ? undefined : decodeURIComponent(prompt));
+    const exerciseNote = exercises.fromLink(poseAndLink.part('ex'), poseAndLink.part('prompt'));
     poseAndLink.setMorePartsOfLink(() => changingCalls.linkPart() + exercises.linkPart());
     pageState.set({ message: [poseAndLink.linkNote(), changeNote, exerciseNote, stepNote, answerFirst].filter(Boolean).join(' ') });
     listenToLesson();
