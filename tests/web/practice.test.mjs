@@ -168,9 +168,9 @@ test('a lecturer\'s exercise in an embed, in a sandboxed frame: its words as tex
   await page.waitForFunction(() => window.told.length > 0);
   assert.deepEqual(await page.evaluate(() => window.told), [{ type: 'hand-viewer-solved', id: 'link', chapter: 0, kind: 'call' }]);
   // Words that are no URL encoding leave the exercise out, said in the status line.
-  await page.goto(`${web.url}#ex=call:114&prompt=%E0%A4%A`);
-  await waitUntilReady(page);
-  assert.match(await page.locator('#status').textContent(), /exercise in the link could not be read/);
-  assert.deepEqual(seen.errors, []);
-  await page.close();
+  const hostile = await openPage(web.browser, `${web.url}#ex=call:114&prompt=%E0%A4%A`);
+  await waitUntilReady(hostile.page);
+  assert.match(await hostile.page.locator('#status').textContent(), /exercise in the link could not be read/);
+  assert.deepEqual([...seen.errors, ...hostile.seen.errors], []);
+  await Promise.all([page.close(), hostile.page.close()]);
 });
