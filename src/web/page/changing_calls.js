@@ -81,10 +81,11 @@ const changingCalls = (() => {
   return {
     change,
     read,
+    skip: off => change({ ...changes, off }),
+    swap: swap => change({ ...changes, swap }),
     edit,
     restore: () => change(none),
     linkPart: () => (text(changes) ? `&${text(changes)}` : ''),
-    current: () => changes,
     // The controls for the step's call, and what the frame would do next.
     show() {
       const call = current();

@@ -65,10 +65,8 @@ const chapters = (() => {
     count: all.length,
     show,
     open: () => open,
-    // `shown()` after each chapter the chooser opens.
-    listen: shown => chooser.addEventListener('change', () => serving.enqueue({ kind: 'chapter', run: () => {
-      show(Number(chooser.value));
-      shown();
-    } })),
+    // `open(number)` opens the chapter the chooser chose.
+    listen: open => chooser.addEventListener('change', () =>
+      serving.enqueue({ kind: 'chapter', run: () => open(Number(chooser.value)) })),
   };
 })();

@@ -85,11 +85,11 @@ void drawExerciseTarget()
 
 namespace {
 
-// Why the changes asked for cannot be made, or "".
-const char* refusalOfAsked()
+// Why the changes asked for cannot be made to the frame `unchanged`, or "".
+const char* refusalOfAsked(const CallListing& unchanged)
 {
     static Sentence refusal;
-    refusal = askedUnknown ? Sentence() << "There is no call " << unknownCall << "." : refusalOfChanges(unchangedCalls(), asked);
+    refusal = askedUnknown ? Sentence() << "There is no call " << unknownCall << "." : refusalOfChanges(unchanged, asked);
     return refusal.text;
 }
 
@@ -139,7 +139,7 @@ EMSCRIPTEN_KEEPALIVE void webAskNumbers(int number, int count, double a, double 
 // cannot be.
 EMSCRIPTEN_KEEPALIVE const char* webChangeCalls()
 {
-    const char* refusal = refusalOfAsked();
+    const char* refusal = refusalOfAsked(unchangedCalls());
     if (!*refusal) {
         setCallChanges(asked);
         glutPostRedisplay();
@@ -166,10 +166,11 @@ EMSCRIPTEN_KEEPALIVE void webKeepAsked()
 EMSCRIPTEN_KEEPALIVE int webAskedDrawsAsKept()
 {
     static CallListing drawn[2];
-    if (*refusalOfAsked() || !refusalOfChanges(unchangedCalls(), kept).empty())
+    const CallListing& unchanged = unchangedCalls();
+    if (*refusalOfAsked(unchanged) || !refusalOfChanges(unchanged, kept).empty())
         return -1;
-    replayWithChanges(unchangedCalls(), asked, drawn[0]);
-    replayWithChanges(unchangedCalls(), kept, drawn[1]);
+    replayWithChanges(unchanged, asked, drawn[0]);
+    replayWithChanges(unchanged, kept, drawn[1]);
     return sameShapes(drawn[0], drawn[1]) ? 1 : 0;
 }
 

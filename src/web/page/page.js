@@ -108,7 +108,7 @@
     const changeNote = changes ? changingCalls.change(changingCalls.read(changes)) : null;
     const chapter = Number(poseAndLink.part('chapter'));
     if (chapter >= 1 && chapter <= chapters.count) {
-      chapters.show(chapter);
+      openChapter(chapter);
       if (!poseAndLink.embeddedPanel)
         panels.show('learn');
     }
@@ -117,6 +117,12 @@
     pageState.set({ message: [poseAndLink.linkNote(), changeNote, exerciseNote, stepNote, answerFirst].filter(Boolean).join(' ') });
     listenToLesson();
     panels.whenShown(showLesson);
+  }
+
+  // A chapter opened, from the chooser, a link or handViewer: its exercises listed.
+  function openChapter(number) {
+    chapters.show(number);
+    exercises.showList();
   }
 
   // The tree and the listing are a few hundred elements, a phone's longest
@@ -223,7 +229,7 @@
     document.getElementById('step-whole').addEventListener('click', whileRunning(() => listing.stepTo(null)));
     motionBar.listen();
     changingCalls.listen();
-    chapters.listen(exercises.showList);
+    chapters.listen(openChapter);
     exercises.listen();
     window.addEventListener('hashchange', event => poseAndLink.readLinkInTurn(new URL(event.newURL).hash));
   }
@@ -257,16 +263,13 @@
     get droppedKeys() { return serving.status.dropped; },
     // Breaking the drawing: calls by their number in the unchanged frame.
     // Each gives null once made, or the reason it was refused.
-    skip: numbers => changingCalls.change({ ...changingCalls.current(), off: numbers }),
-    swap: number => changingCalls.change({ ...changingCalls.current(), swap: number }),
-    edit: (number, args) => changingCalls.edit(number, args),
-    restore: () => changingCalls.restore(),
+    skip: changingCalls.skip,
+    swap: changingCalls.swap,
+    edit: changingCalls.edit,
+    restore: changingCalls.restore,
     // Chapters and exercises: [{id, chapter, kind, prompt}], and an answer's
     // {correct, explanation}.
-    chapter: number => {
-      chapters.show(number);
-      exercises.showList();
-    },
+    chapter: openChapter,
     exercises: exercises.list,
     answer: exercises.answer,
   };
