@@ -62,7 +62,8 @@ test('calls switched off, swapped or given numbers: the page draws what hand-sna
   assert.match(await page.$eval('#change-note', note => note.textContent), /one level deeper each frame.*overflow after \d+ frames/);
   // A number dragged 20 px to the right: a tenth each 2 px, live.
   await page.evaluate(() => window.handViewer.restore() ?? window.handViewer.step(116));
-  await waitUntilIdle(page);
+  await page.waitForFunction(() => !document.querySelector('#calls li.off') &&  // the listing made again, restored
+                                   document.querySelector('#calls [aria-current="step"]')?.value === 116);
   const box = await page.locator('#calls li[value="116"] span').nth(1).boundingBox();
   await page.mouse.move(box.x + 2, box.y + 2);
   await page.mouse.down();
