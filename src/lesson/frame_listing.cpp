@@ -12,12 +12,6 @@ const NameAndArgs listedNames[listedNameCount] = {
     {"glLoadIdentity", 0}, {"glLoadMatrixf", 0}, {"glPushMatrix", 0}, {"glPopMatrix", 0}, {"glTranslatef", 3},
     {"glRotatef", 4},      {"glScalef", 3},      {"glutSolidSphere", 3}, {"glutSolidCube", 1}};
 
-// The depth the stack had just before call `i`.
-int depthBefore(const CallListing& listing, int i)
-{
-    return i > 0 ? listing.calls[i - 1].depth : 1;
-}
-
 }  // namespace
 
 const char* listedNameText(ListedName name)
@@ -50,27 +44,6 @@ int callsInEffect(const CallListing& listing, int count, int out[])
         }
     }
     return kept;
-}
-
-int subtreeEnd(const CallListing& listing, int start)
-{
-    const int depth = depthBefore(listing, start);
-    int end = start;
-    while (end < listing.count && listing.calls[end].depth >= depth)
-        ++end;
-    return end;
-}
-
-int jointOfCall(const CallListing& listing, const int jointReachedAt[], int jointCount, int call)
-{
-    int innermost = -1;
-    for (int joint = 0; joint < jointCount; ++joint) {
-        const int start = jointReachedAt[joint];
-        const bool inside = start <= call && call < subtreeEnd(listing, start);
-        if (inside && (innermost < 0 || start >= jointReachedAt[innermost]))
-            innermost = joint;
-    }
-    return innermost;
 }
 
 bool matrixOfCall(const ListedCall& call, Matrix4& out)

@@ -33,6 +33,11 @@ struct ListedCall {
     int number;        // its place in the frame as the program makes it, from 1
     int change;        // CallChange bits
     int error;         // a CallError
+    // What the frame's replay says of it (frame_replay.h).
+    int indent;        // its listing's indent: the lesser depth, before or after it, less one
+    int joint;         // the joint frame it belongs to, by its number; -1 for the view's
+    int under;         // the call whose matrix lies beneath the top after it; -1 for none
+    int lit;           // 1 when it belongs to the selected joint or one beyond it
     double args[4];    // as passed, as GL and GLUT take them
     double given[4];   // as the program gave them, before any change
     float matrix[16];  // the model-view matrix after the call, column-major
@@ -52,14 +57,6 @@ struct CallListing {
 // refused change no matrix. Returns how many
 // were written to `out`, which has room for `count`.
 int callsInEffect(const CallListing& listing, int count, int out[]);
-
-// The end of the subtree that begins at call `start`: the first call after
-// it that leaves the stack below its depth there, or the listing's end.
-int subtreeEnd(const CallListing& listing, int start);
-
-// Where each joint was reached among the calls: how many came before it.
-// The innermost joint whose subtree holds call `call`, or -1 for the view's.
-int jointOfCall(const CallListing& listing, const int jointReachedAt[], int jointCount, int call);
 
 // The matrix call `call` multiplies the current one by; false for a load, a
 // push, a pop or a shape, which multiply by none.

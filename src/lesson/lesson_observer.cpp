@@ -20,7 +20,10 @@ CallListing* frame = &listings[0];
 CallListing* lastFrame = &listings[1];
 int reachedAt[jointRoom] = {};
 int lastReachedAt[jointRoom] = {};
+int jointsReached = 0;  // in this frame
+FrameJoints frameJoints;  // of the last frame finished
 bool inFrame = false;
+bool dimmingUnknown = false;
 
 CallListing baseCalls = {};
 
@@ -35,7 +38,6 @@ CallLabel nextLabel;
 
 int selectedJoint = -1;
 int shownCalls = -1;
-int subtreeDepth = -1;  // the depth at which the selected joint was reached in this frame, or -1
 
 ListedCall& append(CallListing& listing, ListedName name, const double args[], int depth, const float matrix[16])
 {
@@ -43,7 +45,7 @@ ListedCall& append(CallListing& listing, ListedName name, const double args[], i
     if (listing.count == listedCallRoom)
         return overflow;
     ListedCall& call = listing.calls[listing.count++];
-    call = {name, depth, listing.count, 0, noCallError, {}, {}, {}};
+    call = {name, depth, listing.count, 0, noCallError, 0, -1, -1, 0, {}, {}, {}};
     if (listedArgCount(name) > 0) {
         std::copy_n(args, listedArgCount(name), call.args);
         std::copy_n(args, listedArgCount(name), call.given);
@@ -73,7 +75,7 @@ void observeFrameBegun()
     std::copy_n(inEffect.calls, inEffect.count, frame->calls);
     for (int i = 0; i < frame->count; ++i)
         frame->calls[i].number = i + 1;
-    subtreeDepth = -1;
+    jointsReached = 0;
     inFrame = true;
 }
 
@@ -92,8 +94,6 @@ void observeMatrixCall(ListedName name, const double args[], int depth, const fl
         // A pop is in the frame, but takes back what its push began.
         if (depth + 1 < depthRoom)
             inEffect.count = std::min(inEffect.count, pushedAt[depth + 1]);
-        if (depth < subtreeDepth)
-            subtreeDepth = -1;
     } else {
         append(inEffect, name, args, depth, matrix);
     }
@@ -143,23 +143,35 @@ ShapeDrawing observeShape(ListedName name, const double args[], int depth, const
         return {true, false};
     appendToFrame(name, args, depth, matrix, noCallError);
     const bool reached = shownCalls < 0 || frame->count <= shownCalls;
-    return {reached, selectedJoint >= 0 && subtreeDepth < 0};
+    // A shape's joint, like every call's, is the unchanged frame's: the last frame's serves.
+    if (selectedJoint >= 0 && frameJoints.count == 0)
+        dimmingUnknown = true;
+    const int joint = frame->count <= frameJoints.count ? frameJoints.ofCall[frame->count] : -1;
+    return {reached, selectedJoint >= 0 && frameJoints.count > 0 && !jointWithin(frameJoints, joint, selectedJoint)};
 }
 
-void observeJointReached(int joint, int depth)
+void observeJointReached(int joint)
 {
     if (joint < 0 || joint >= jointRoom)
         return;
     reachedAt[joint] = frame->count;
-    if (joint == selectedJoint)
-        subtreeDepth = depth;
+    jointsReached = std::max(jointsReached, joint + 1);
 }
 
 void observeFrameFinished()
 {
     inFrame = false;
+    findJointsOfCalls(*frame, reachedAt, jointsReached, frameJoints);
+    replayFrame(*frame, frameJoints, selectedJoint);
     std::swap(frame, lastFrame);
     std::copy_n(reachedAt, jointRoom, lastReachedAt);
+}
+
+bool selectionWantsAnotherFrame()
+{
+    const bool wanted = dimmingUnknown;
+    dimmingUnknown = false;
+    return wanted;
 }
 
 void selectJointSubtree(int joint)

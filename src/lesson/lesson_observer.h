@@ -7,13 +7,10 @@
 // code, follows the selected joint's subtree and, when stepping, says which
 // shapes are drawn.
 
-#include "frame_listing.h"
+#include "frame_replay.h"
 
 // How much of the rest of the hand a selection leaves lit.
 constexpr float dimmedShare = 0.3f;
-
-// Joint frames the lesson follows at most; the hand has 20.
-constexpr int jointRoom = 32;
 
 // A frame begins (GL's glClear): its listing opens with the calls in effect.
 void observeFrameBegun();
@@ -42,24 +39,29 @@ const CallListing& baseTransformCalls();
 
 struct ShapeDrawing {
     bool drawn;   // stepping has reached it
-    bool dimmed;  // a joint is selected and the shape lies outside its subtree
+    bool dimmed;  // a joint is selected and the shape belongs to none within it
 };
 
 // A sphere or a cube, about to be drawn under the current matrix.
 ShapeDrawing observeShape(ListedName name, const double args[], int depth, const float matrix[16]);
 
-// Drawing reaches joint frame `joint` with the stack at `depth`.
-void observeJointReached(int joint, int depth);
+// Drawing reaches joint frame `joint`: joints are reached in index order.
+void observeJointReached(int joint);
 
-// The frame is complete: what is drawn over it is in no listing.
+// The frame is complete: what is drawn over it is in no listing. Its calls
+// are replayed (frame_replay.h).
 void observeFrameFinished();
+
+// A selection drawn before any frame was finished could not know which
+// shapes to dim: the next frame will.
+bool selectionWantsAnotherFrame();
 
 // The lesson's settings, read at every frame from the next on: the selected
 // joint (-1 for none), and the calls drawn when stepping (-1 for all).
 void selectJointSubtree(int joint);
 void drawOnlyFirstCalls(int count);
 
-// What the last finished frame gave.
+// What the last finished frame gave, replayed.
 const CallListing& lastFrameCalls();
 // How many of its calls came before each joint frame was reached.
 const int* lastJointReachedAt();

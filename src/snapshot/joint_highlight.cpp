@@ -9,20 +9,17 @@ namespace {
 
 int selected = -1;
 
-void jointReached(int frame)
-{
-    GLint depth = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    observeJointReached(frame, depth);
-}
-
 }  // namespace
+
+void followJointFrames()
+{
+    startRecordingJointFrames(hand, observeJointReached);
+}
 
 void selectJoint(int frame)
 {
     selected = frame;
     selectJointSubtree(frame);
-    startRecordingJointFrames(hand, jointReached);
 }
 
 // The colour drives the material's ambient and diffuse; the specular is

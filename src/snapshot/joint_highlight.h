@@ -7,11 +7,15 @@
 
 #include "lesson_observer.h"
 
+// From now on, every frame records its joint frames and tells the lesson
+// where drawing reaches each, so that each call's joint is known.
+void followJointFrames();
+
 // From now on, the joint frame at `frame` is the selection.
 void selectJoint(int frame);
 
-// Draws a shape, dimmed when the lesson says it lies outside the selected
-// joint's subtree.
+// Draws a shape, dimmed when the lesson says it belongs to no joint within
+// the selected one.
 template <typename DrawShape>
 void drawShapeUnderSelection(ShapeDrawing how, DrawShape drawShape);
 

@@ -53,13 +53,15 @@ std::string jointFramesJson(const JointFrames& frames)
     });
 }
 
-std::string frameCallsJson(const CallListing& listing)
+std::string frameCallsJson(const CallListing& listing, const JointFrames& frames)
 {
-    return jsonList("calls", listing.calls, listing.count, [](std::string& json, const ListedCall& call) {
+    return jsonList("calls", listing.calls, listing.count, [&](std::string& json, const ListedCall& call) {
         const ListedName name = static_cast<ListedName>(call.name);
         json += std::string("{\"name\": \"") + listedNameText(name) + "\", \"args\": [";
         appendNumbers(json, call.args, listedArgCount(name));
         json += "], \"depth\": " + std::to_string(call.depth) + ", \"number\": " + std::to_string(call.number);
+        json += call.joint >= 0 && call.joint < jointFrameCount ? std::string(", \"joint\": \"") + frames[call.joint].name + "\""
+                                                                : std::string(", \"joint\": null");
         appendChange(json, call);
         json += ", \"matrix\": [";
         appendNumbers(json, call.matrix, 16);

@@ -177,14 +177,12 @@ void writeLastFrameAndSheet()
     }
 }
 
-// The calls asked to change, checked against an unchanged frame drawn
-// first and never kept: the numbers name that frame's calls.
+// The calls asked to change, checked against the unchanged frame drawn
+// first: the numbers name that frame's calls.
 void changeCalls()
 {
     if (options.skip.empty() && options.swap == 0 && options.edits.empty())
         return;
-    displayScene();
-    observeFrameFinished();
     static CallChanges asked;
     for (int number : options.skip)
         asked.off[number] = true;
@@ -217,19 +215,22 @@ int main(int argc, char** argv)
 
     openHiddenWindow(argv[0]);
     setPose(options.bend, options.rotation);
-    changeCalls();
-    frameDrawn = keepFrame;
-    if (options.axes || !options.joints.empty())
-        startRecordingJointFrames(hand);
+    followJointFrames();
     if (options.select >= 0)
         selectJoint(options.select);
+    // An unchanged frame, drawn first and never kept: it names each call and
+    // its joint, for the changes and the selection.
+    displayScene();
+    observeFrameFinished();
+    changeCalls();
+    frameDrawn = keepFrame;
     try {
         play(options.keys);
         writeLastFrameAndSheet();
         if (!options.joints.empty())
             writeJson(options.joints, jointFramesJson(lastJointFrames()), "the joint frames");
         if (!options.calls.empty())
-            writeJson(options.calls, frameCallsJson(lastFrameCalls()), "the calls");
+            writeJson(options.calls, frameCallsJson(lastFrameCalls(), lastJointFrames()), "the calls");
     } catch (const WriteError& error) {
         failWith(error.what());
     }

@@ -22,16 +22,11 @@ LessonView shown;
 constexpr float stepAxisLength = 3.0f;
 constexpr float stepAxisWidth = 5.0f;
 
-void noteJointFrame(int frame)
-{
-    observeJointReached(frame, modelViewDepth());
-}
-
 }  // namespace
 
 void recordHierarchy()
 {
-    startRecordingJointFrames(hand, noteJointFrame);
+    startRecordingJointFrames(hand, observeJointReached);
 }
 
 void drawHierarchyOverFrame()
@@ -44,6 +39,8 @@ void drawHierarchyOverFrame()
     const CallListing& calls = lastFrameCalls();
     if (shown.step > 0 && shown.step < calls.count)
         drawFrameAxes(calls.calls[shown.step - 1].matrix, stepAxisLength, stepAxisWidth);
+    if (selectionWantsAnotherFrame())
+        glutPostRedisplay();
 }
 
 extern "C" {
@@ -89,12 +86,6 @@ EMSCRIPTEN_KEEPALIVE const int* webCallsInEffect(int count)
     static int answer[1 + listedCallRoom];
     answer[0] = callsInEffect(lastFrameCalls(), count, answer + 1);
     return answer;
-}
-
-// The joint frame whose subtree holds call `call`, or -1 for the view's.
-EMSCRIPTEN_KEEPALIVE int webJointOfCall(int call)
-{
-    return jointOfCall(lastFrameCalls(), lastJointReachedAt(), jointFrameCount, call);
 }
 
 // The matrix call `call` multiplied in, or null for none.
