@@ -217,18 +217,26 @@ void replayWithChanges(const CallListing& unchanged, const CallChanges& asked, C
     }
 }
 
-bool sameShapes(const CallListing& a, const CallListing& b)
+int movedShapes(const CallListing& a, const CallListing& b, int& firstMoved)
 {
+    int moved = 0;
+    firstMoved = -1;
     int i = 0, j = 0;
     while (true) {
         while (i < a.count && !isShapeCall(a.calls[i].name))
             ++i;
         while (j < b.count && !isShapeCall(b.calls[j].name))
             ++j;
-        if (i == a.count || j == b.count)
-            return i == a.count && j == b.count;
-        if (!sameMatrix(a.calls[i++].matrix, b.calls[j++].matrix))
-            return false;
+        const bool inA = i < a.count, inB = j < b.count;
+        if (!inA && !inB)
+            return moved;
+        if (!inA || !inB || !sameMatrix(a.calls[i].matrix, b.calls[j].matrix)) {
+            if (firstMoved < 0 && inA)
+                firstMoved = i;
+            ++moved;
+        }
+        i += inA ? 1 : 0;
+        j += inB ? 1 : 0;
     }
 }
 

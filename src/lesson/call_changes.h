@@ -43,9 +43,10 @@ void startFrameClean(int depth, MatrixCallRunner run);
 // listed with its error.
 void replayWithChanges(const CallListing& unchanged, const CallChanges& changes, CallListing& out);
 
-// Whether two listings of the same frame draw every shape under the same
-// matrix, within 1e-4.
-bool sameShapes(const CallListing& a, const CallListing& b);
+// How many shapes two listings of the same frame draw under matrices more
+// than 1e-4 apart, or draw in one and not the other; `firstMoved` gets the
+// index in `a` of the first such shape, or -1.
+int movedShapes(const CallListing& a, const CallListing& b, int& firstMoved);
 
 // A frame drawn under changes, as the program meant it.
 void unchangedFrame(const CallListing& drawn, CallListing& out);

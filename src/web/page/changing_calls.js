@@ -45,7 +45,7 @@ const changingCalls = (() => {
   // followed on the document.
   function scrub(event) {
     const span = event.target.closest('#calls span');
-    const line = span?.parentElement;
+    const line = span?.closest('li');
     if (!span || event.button !== 0)
       return;
     const call = pageState.state.calls[[...line.parentElement.children].indexOf(line)];
@@ -62,25 +62,36 @@ const changingCalls = (() => {
     document.addEventListener('pointerup', () => document.removeEventListener('pointermove', move), { once: true });
   }
 
-  // Changes as a link writes them, read back; the viewer judges them.
+  // Changes as a link writes them, read back; the viewer judges them. Null
+  // for words that are no whole call numbers and finite numbers.
   function read(linkText) {
     const read = { off: [], swap: 0, edits: {} };
+    const whole = text => (/^\d{1,4}$/.test(text) ? Number(text) : NaN);
     for (const [key, value] of new URLSearchParams(linkText)) {
       if (key === 'skip')
-        read.off = value.split(',').map(Number);
+        read.off = value.split(',').map(whole);
       if (key === 'swap')
-        read.swap = Number(value);
+        read.swap = whole(value);
       for (const item of key === 'edit' ? value.split(';') : []) {
         const [call, args = ''] = item.split(':');
-        read.edits[call] = args.split(',').map(Number);
+        read.edits[whole(call)] = args.split(',').map(arg => (arg.trim() === '' ? NaN : Number(arg)));
       }
     }
-    return read;
+    const numbers = [...read.off, read.swap, ...Object.keys(read.edits).map(Number), ...Object.values(read.edits).flat()];
+    return numbers.every(Number.isFinite) ? read : null;
   }
 
   return {
     change,
     read,
+    // A link's skip=, swap= and edit=, made; or a note on why they were left out.
+    fromLink(linkText) {
+      const asked = linkText ? read(linkText) : none;
+      if (!asked)
+        return `The link's changes to the calls (${linkText}) could not be read, and were left out.`;
+      const refusal = linkText ? change(asked) : null;
+      return refusal ? `The link's changes to the calls were left out: ${refusal}` : '';
+    },
     skip: off => change({ ...changes, off }),
     swap: swap => change({ ...changes, swap }),
     edit,

@@ -161,17 +161,33 @@ EMSCRIPTEN_KEEPALIVE void webKeepAsked()
     kept = asked;
 }
 
-// 1 when the frame under the changes asked for draws every shape where it
-// does under those kept, within 1e-4; 0 when not; -1 when either cannot be made.
-EMSCRIPTEN_KEEPALIVE int webAskedDrawsAsKept()
+// Why the changes asked for cannot be made, or "": nothing is changed.
+EMSCRIPTEN_KEEPALIVE const char* webRefusalOfAsked()
+{
+    return refusalOfAsked(unchangedCalls());
+}
+
+// The frame under the changes asked for, against the frame under those kept
+// and the unchanged frame: 1 when it draws every shape where the kept do,
+// within 1e-4, 0 when not, -1 when either cannot be made; then how many
+// shapes it moves from the unchanged frame, the first of them (a call's
+// index, or -1), and how many the kept changes move.
+EMSCRIPTEN_KEEPALIVE const int* webCompareAsked()
 {
     static CallListing drawn[2];
+    static int answer[4];
     const CallListing& unchanged = unchangedCalls();
-    if (*refusalOfAsked(unchanged) || !refusalOfChanges(unchanged, kept).empty())
-        return -1;
+    if (*refusalOfAsked(unchanged) || !refusalOfChanges(unchanged, kept).empty()) {
+        answer[0] = -1;
+        return answer;
+    }
     replayWithChanges(unchanged, asked, drawn[0]);
     replayWithChanges(unchanged, kept, drawn[1]);
-    return sameShapes(drawn[0], drawn[1]) ? 1 : 0;
+    int first = -1;
+    answer[0] = movedShapes(drawn[0], drawn[1], first) == 0 ? 1 : 0;
+    answer[1] = movedShapes(drawn[0], unchanged, answer[2]);
+    answer[3] = movedShapes(drawn[1], unchanged, first);
+    return answer;
 }
 
 // The hand an exercise aims at, drawn faint behind from the next frame:

@@ -1,8 +1,9 @@
-// Exercises the page checks, over the chapters, of four kinds: reach a pose
-// (drawn faint behind), find a call, predict where a joint will be, and say
-// which call, switched off or swapped, gives a picture (drawn faint behind).
-// Answering changes nothing of the hand or the lesson: it gives feedback,
-// keeps progress in the browser and tells a host page.
+// Exercises the page checks, of four kinds: reach a pose (drawn faint
+// behind), find a call, predict where a joint will be, and say which call,
+// switched off or swapped, gives a picture (drawn faint behind). Each starts
+// clean, and a wrong answer is told what it does instead. Answering changes
+// nothing of the hand or the lesson: it gives feedback, keeps progress in
+// the browser and tells a host page. The exercises are lesson_words.js's.
 'use strict';
 
 const exercises = (() => {
@@ -15,57 +16,19 @@ const exercises = (() => {
   const feedback = document.getElementById('feedback');
   const progressNote = document.getElementById('progress-note');
   const crosshair = document.getElementById('crosshair');
+  const ownWords = document.getElementById('own-prompt');
 
   const reach = 0.04;  // of the canvas's height: how near a predicted point must be
   const storageKey = 'hand-viewer-solved';
-
-  // [id, chapter, kind, prompt, what is right, why it is right]. Right is,
-  // for pose: [bends, turns]; call: the call numbers; point: [joint, digit,
-  // bend]; break: the change, as a link writes it.
-  const all = [
-    ['move-up', 1, 'call', 'Which call moves from the index finger\'s knuckle to the middle of its first bone?', [116],
-      'Call 116, glTranslatef(0, 1.2, 0), moves half the bone\'s length along the finger\'s Y axis.'],
-    ['middle-joint', 1, 'point', 'The index finger will be bent to 80. Where will its middle joint be?', ['d3.s1', 3, 80],
-      'The middle joint sits one bone up the finger from the knuckle, in the knuckle\'s bent frame.'],
-    ['stretched', 2, 'break', 'Switch off one call to draw the faint hand. Which?', 'skip=120',
-      'Without the pop at call 120 the stretch of call 118 stays, and every later shape is stretched.'],
-    ['little-bone', 2, 'call', 'Which call makes the little finger\'s first bone 1.6 units long?', [17],
-      'Call 17, glScalef(1, 1.6, 1), stretches the unit cube 1.6 times along Y.'],
-    ['ring-bent', 2, 'pose', 'Bend the ring finger to 50, with every other digit straight and no turn.', [[0, 50, 0, 0, 0], [0, 0, 0]],
-      'Each w bends the ring finger one step of 5; ten steps give 50.'],
-    ['tip-full', 3, 'point', 'The index finger will be fully bent. Where will its tip be?', ['d3.tip', 3, 100],
-      'All three joints bend by 90 degrees, and the tip curls down towards the palm.'],
-    ['index-side', 3, 'pose', 'Bend the index finger fully, and look at it from the side: rotY 90.', [[0, 0, 0, 100, 0], [0, 90, 0]],
-      'From the side the chain of three bends shows as a curl.'],
-    ['knuckle', 4, 'call', 'Which call bends the index finger at its knuckle?', [114],
-      'Call 114, glRotatef about X, turns the knuckle\'s frame, which every later bone of the finger starts from.'],
-    ['index-moved', 4, 'break', 'Switch off one call to draw the faint hand. Which?', 'skip=112',
-      'Without call 112 the index knuckle stays on the middle finger\'s, and the whole finger with it.'],
-    ['ring-push', 5, 'call', 'Which call keeps the palm\'s frame for the fingers after the ring finger?', [44],
-      'Call 44, the ring finger\'s glPushMatrix: its pop at call 76 gives back the palm\'s frame.'],
-    ['swapped', 5, 'break', 'Two neighbouring calls, swapped, draw the faint hand. Give the first.', 'swap=111',
-      'Swapped, the index finger\'s move is made below its push, and its pop never takes it back.'],
-    ['widening', 6, 'call', 'Which call widens every frame of the thumb?', [150],
-      'Call 150, glScalef(1.5, 1, 1), has no pop of its own before the thumb\'s bones.'],
-    ['thumb-turned', 6, 'pose', 'Bend the thumb to 60 and roll the hand to rotZ 45.', [[0, 0, 0, 0, 60], [0, 0, 45]],
-      'Each t bends the thumb a step; the roll keys turn the hand about Z by 5.'],
-    ['thumb-tip', 6, 'point', 'The thumb will be fully bent. Where will its tip be?', ['d4.tip', 4, 100],
-      'The thumb bends at its base by 50 degrees and at its joint by 90, in its widened frames.'],
-  ].map(([id, chapter, kind, text, right, why]) => ({ id, chapter, kind, prompt: text, right, why }));
-
-  // What a wrong answer is told, by kind.
-  const hints = {
-    pose: 'bends must be equal and turns equal modulo 360; the faint hand shows the target.',
-    call: 'that call does something else. Step to it in Code and read the stack.',
-    point: 'the joint will be further away. Press the key and see, then try the next.',
-    break: 'that gives another picture. Switch calls off in Code and compare.',
-  };
-
+  const all = lessonWords.exercises;
   const kindWords = { pose: 'reach a pose', call: 'find the call', point: 'predict a point', break: 'what broke?' };
+  const digitNames = ['little finger', 'ring finger', 'middle finger', 'index finger', 'thumb'];
 
-  // The exercise a link brings, if any, and the one on show.
+  // The exercise a link brings, if any, and the one on show; the crosshair's
+  // place in CSS pixels within the canvas, once moved.
   let linked = null;
   let active = null;
+  let aim = null;
 
   // Progress, where the browser keeps it.
   let solved = new Set();
@@ -78,7 +41,10 @@ const exercises = (() => {
   }
 
   const find = id => [...all, linked].find(exercise => exercise?.id === id);
-  const sameTurn = (a, b) => ((a - b) % 360 + 360) % 360 === 0;
+  const numbered = words => lessonWords.fill(pageState.state.calls, words);
+  // The turn from b to a, the short way round: in -180 .. 180.
+  const turnOff = (a, b) => ((a - b) % 360 + 540) % 360 - 180;
+  const { shortNumber } = stackView;
 
   // Where the exercise's joint will be, in the canvas's CSS pixels.
   function pointOf({ right: [joint, digit, bend] }) {
@@ -88,27 +54,78 @@ const exercises = (() => {
     return jointTree.onCanvas(viewer.jointInPose(pose, index), [0, 0, 0, 1]);
   }
 
-  function correct(exercise, value) {
+  // What is off in the pose on show: '' when nothing is.
+  function poseOff({ right: [bends, turns] }) {
+    const { bend, rotX, rotY, rotZ } = viewer.pose();
+    const off = bends.flatMap((b, i) => (b === bend[i] ? [] : [
+      `the ${digitNames[i]} is at ${bend[i]}, ${Math.abs(b - bend[i])} ${b > bend[i] ? 'short of' : 'past'} ${b}`]));
+    [rotX, rotY, rotZ].forEach((t, i) => {
+      const by = turnOff(t, turns[i]);
+      if (by !== 0)
+        off.push(`rot${'XYZ'[i]} is ${t}, ${Math.abs(by)}° ${by > 0 ? 'past' : 'short of'} ${turns[i]}`);
+    });
+    return off.join('; ');
+  }
+
+  // What a call is and does, for a call answered wrongly.
+  function callWords(call) {
+    const [x, y, z, w] = call.args.map(shortNumber);
+    const does = {
+      glLoadIdentity: 'starts the matrix afresh', glPushMatrix: 'saves a copy of the current matrix',
+      glPopMatrix: 'gives back the matrix its push saved', glTranslatef: `moves the frame by (${x}, ${y}, ${z})`,
+      glRotatef: `turns the frame ${x}° about (${y}, ${z}, ${w})`, glScalef: `stretches the frame by (${x}, ${y}, ${z})`,
+      glutSolidSphere: 'draws a sphere', glutSolidCube: 'draws a cube',
+    }[call.name];
+    return `call ${call.number}, ${call.name}, belongs to ${listing.jointLabel(pageState.state.joints, call.joint)}: ` +
+           `it ${does}`;
+  }
+
+  // Which way a point lies from another, in words.
+  function way([x, y], [toX, toY]) {
+    const near = reach * canvas.clientHeight / 2;
+    const ways = [toX - x > near ? 'further right' : x - toX > near ? 'further left' : '',
+                  toY - y > near ? 'lower' : y - toY > near ? 'higher' : ''].filter(Boolean);
+    return ways.join(' and ') || 'close by';
+  }
+
+  // Whether the answer is right, and if not, what to say of it.
+  function check(exercise, value) {
     const { kind, right } = exercise;
+    const calls = pageState.state.calls;
     if (kind === 'pose') {
-      const { bend, rotX, rotY, rotZ } = viewer.pose();
-      return right[0].every((b, i) => b === bend[i]) && [rotX, rotY, rotZ].every((t, i) => sameTurn(t, right[1][i]));
+      const off = poseOff(exercise);
+      return [!off, off];
     }
-    const call = Number(value);
+    if (kind === 'point') {
+      const at = pointOf(exercise);
+      if (!Array.isArray(value))
+        return [false, 'click where the joint will be, or move the crosshair there and press Enter'];
+      const distance = Math.hypot(value[0] - at[0], value[1] - at[1]);
+      return [distance <= reach * canvas.clientHeight, `${Math.round(distance)} px away: it will be ${way(value, at)}`];
+    }
+    const answered = calls.find(call => call.number === Number(value));
+    if (!answered)
+      return [false, `give the number of one of the frame's ${calls.length} calls`];
     if (kind === 'call')
-      return right.includes(call);
-    if (kind === 'break')
-      return Number.isInteger(call) && viewer.sameShapes(changingCalls.read(right.replace(/\d+/, call)), changingCalls.read(right)) === 1;
-    const at = pointOf(exercise);
-    return Array.isArray(value) && Math.hypot(value[0] - at[0], value[1] - at[1]) <= reach * canvas.clientHeight;
+      return [numbered(right).split(',').map(Number).includes(answered.number), callWords(answered)];
+    // A break: the answered call switched off or swapped, as the change that draws the faint hand is.
+    const target = changingCalls.read(numbered(right));
+    const change = changingCalls.read(numbered(right).replace(/\d+/, answered.number));
+    const refusal = viewer.refusalOf(change);
+    if (refusal)
+      return [false, refusal];
+    const { same, moved, firstMoved, bMoved } = viewer.compareChanges(change, target);
+    const how = target.swap ? `swapping calls ${answered.number} and ${answered.number + 1}` : `switching off call ${answered.number}`;
+    const where = moved ? `, the first in ${listing.jointLabel(pageState.state.joints, calls[firstMoved].joint)}` : '';
+    return [same === 1, `${how} moves ${moved} shapes${where}; the faint hand has ${bMoved} moved`];
   }
 
   function answer(id, value) {
     const exercise = find(id);
     if (!exercise || !viewer.running())
       return null;
-    const right = correct(exercise, value);
-    const explanation = right ? `Right. ${exercise.why}` : `Not yet: ${hints[exercise.kind]}`;
+    const [right, wrongWords] = check(exercise, value);
+    const explanation = right ? `Right. ${numbered(exercise.why)}` : `Not yet: ${wrongWords}.`;
     feedback.textContent = explanation;
     feedback.className = right ? 'right' : 'wrong';
     if (right) {
@@ -137,25 +154,37 @@ const exercises = (() => {
       }));
   }
 
-  // The exercise on show: its prompt, its answer's control, and its target faint behind.
+  // Nothing of an exercise left: no prompt, feedback, answer, crosshair,
+  // faint hand or change to the calls.
+  function clear() {
+    active = null;
+    prompt.textContent = feedback.textContent = number.value = '';
+    feedback.className = '';
+    answerLine.hidden = crosshair.hidden = true;
+    aim = null;
+    viewer.noTarget();
+    changingCalls.restore();
+  }
+
+  // The exercise on show, from a clean start: its prompt, its answer's
+  // control, and its target faint behind. Chosen again, it stays as it is.
   function start(exercise) {
+    if (exercise === active)
+      return;
+    clear();
     active = exercise;
     prompt.textContent = exercise.prompt;
-    feedback.textContent = '';
     answerLine.hidden = exercise.kind === 'point';
     callAnswer.hidden = exercise.kind === 'pose';
     crosshair.hidden = exercise.kind !== 'point';
     if (exercise.kind === 'pose')
       viewer.targetPose({ bend: exercise.right[0], rotX: exercise.right[1][0], rotY: exercise.right[1][1], rotZ: exercise.right[1][2] });
     else if (exercise.kind === 'break')
-      viewer.targetChanges(changingCalls.read(exercise.right));
-    else
-      viewer.noTarget();
+      viewer.targetChanges(changingCalls.read(numbered(exercise.right)));
     showList();
   }
 
-  // The crosshair, for a point by keyboard: its place in CSS pixels within the canvas.
-  let aim = [0, 0];
+  // The crosshair, for a point by keyboard.
   function moveCrosshair([x, y]) {
     aim = [Math.min(Math.max(x, 0), canvas.clientWidth), Math.min(Math.max(y, 0), canvas.clientHeight)];
     crosshair.style.left = `${canvas.offsetLeft + aim[0]}px`;
@@ -176,10 +205,11 @@ const exercises = (() => {
   }
 
   // A lecturer's own, from the link: ex=pose:B0,B1,B2,B3,B4,X,Y,Z or
-  // ex=call:K[,K,K], with prompt=words. Words from a link are only text.
+  // ex=call:K[,K,K], with prompt=words, shown only as text. What does not
+  // read, or lies out of range, is left out: the note says so.
   function fromLink(ex, encodedWords) {
     if (ex === null)
-      return '';
+      return encodedWords === null ? '' : 'The link\'s prompt was left out: it goes with an exercise (ex=).';
     const [kind, numbers = ''] = ex.split(':');
     const values = numbers.split(',').map(Number);
     let words;
@@ -188,25 +218,34 @@ const exercises = (() => {
     } catch {
       return 'The exercise in the link could not be read.';
     }
-    const fine = kind === 'pose' ? values.length === 8 && values.every(Number.isFinite)
-                                 : kind === 'call' && values.length <= 3 && values.every(Number.isInteger);
-    if (!fine)
+    const readable = kind === 'pose' ? values.length === 8 && values.every(Number.isFinite)
+      : kind === 'call' && values.length <= 3 && values.every(Number.isInteger);
+    if (!readable)
       return 'The exercise in the link could not be read.';
+    const callCount = pageState.state.calls.length;
+    const outside = kind === 'pose' ? values.filter((v, i) => (i < 5 ? v % 5 !== 0 || v < 0 || v > 100 : Math.abs(v) > 36000))
+                                    : values.filter(k => k < 1 || k > callCount);
+    if (outside.length > 0)
+      return `The exercise in the link was left out: ${outside[0]} is out of range (${kind === 'pose'
+        ? 'a bend is a multiple of 5 from 0 to 100, a turn at most 36000' : `the frame has calls 1 to ${callCount}`}).`;
+    const text = words ?? (kind === 'pose' ? 'Reach the faint hand\'s pose.' : 'Find the call.');
     linked = {
-      id: 'link', chapter: 0, kind, prompt: words ?? (kind === 'pose' ? 'Reach the faint hand\'s pose.' : 'Find the call.'),
-      right: kind === 'pose' ? [values.slice(0, 5), values.slice(5)] : values,
+      id: `link:${ex} ${text}`, ex, chapter: 0, kind, prompt: text,
+      right: kind === 'pose' ? [values.slice(0, 5), values.slice(5)] : values.join(','),
       why: 'That is the answer the link gives.',
     };
-    start(linked);
     return '';
   }
 
-  // The call the step stands on, or else the pose, as a link's exercise.
+  // The call the step stands on, or else the pose, as a link's exercise,
+  // with the pose, the step and the prompt typed for it.
   function copyAsExercise() {
     const call = pageState.state.calls[(pageState.state.step ?? 0) - 1];
     const { bend, rotX, rotY, rotZ } = viewer.pose();
     const ex = call ? `call:${call.number}` : `pose:${[...bend, rotX, rotY, rotZ].join(',')}`;
-    const link = `${location.href.split('#')[0]}#${poseAndLink.embedded ? 'embed&' : ''}ex=${ex}`;
+    const words = ownWords.value.trim();
+    const link = `${location.href.split('#')[0]}${poseAndLink.stateLink()}&ex=${ex}` +
+                 (words ? `&prompt=${encodeURIComponent(words)}` : '');
     navigator.clipboard.writeText(link).then(() => { feedback.textContent = `Copied: ${link}`; },
                                             () => { feedback.textContent = link; });
   }
@@ -215,10 +254,14 @@ const exercises = (() => {
     answer,
     fromLink,
     showList,
+    clear,
+    active: () => active,
+    linked: () => linked,
+    startLinked: () => linked && start(linked),
     // A click on the canvas answers a point exercise, and selects nothing.
     answersClick: (x, y) => active?.kind === 'point' && !!answer(active.id, [x, y]),
     list: () => [...all, linked].filter(Boolean).map(({ id, chapter, kind, prompt: text }) => ({ id, chapter, kind, prompt: text })),
-    linkPart: () => (linked ? `&ex=${linked.kind}:${[linked.right].flat(2).join(',')}&prompt=${encodeURIComponent(linked.prompt)}` : ''),
+    linkPart: () => (linked ? `&ex=${linked.ex}&prompt=${encodeURIComponent(linked.prompt)}` : ''),
     listen() {
       document.getElementById('check').addEventListener('click', () => answer(active.id, number.value));
       number.addEventListener('keydown', event => {
@@ -232,7 +275,7 @@ const exercises = (() => {
           number.value = line.value;
       });
       crosshair.addEventListener('keydown', crosshairKey);
-      crosshair.addEventListener('focus', () => moveCrosshair(aim[0] ? aim : [canvas.clientWidth / 2, canvas.clientHeight / 2]));
+      crosshair.addEventListener('focus', () => moveCrosshair(aim ?? [canvas.clientWidth / 2, canvas.clientHeight / 2]));
       document.getElementById('copy-exercise').addEventListener('click', copyAsExercise);
       document.getElementById('reset-progress').addEventListener('click', () => {
         solved.clear();

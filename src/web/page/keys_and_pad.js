@@ -39,13 +39,14 @@ const keysAndPad = (() => {
     return codeOf(event.key);
   }
 
-  function press(code) {
+  // A key's auto-repeat is paced by the drawing (serving.js): `repeat`.
+  function press(code, repeat = false) {
     if (serving.status.ended)
       return;
     if (!answered)
       answer(code);  // like the console, the answer is not a key for the hand
     else
-      serving.pressKey(code);
+      serving.pressKey(code, repeat);
   }
 
   // Input other than a typed key (a tap on the pad, a drag, a slider)
@@ -110,7 +111,7 @@ const keysAndPad = (() => {
     if (code === null)
       return;
     event.preventDefault();  // also keeps a focused button from taking Space or Enter as a click
-    press(code);
+    press(code, event.repeat);
   }
 
   function keyUp(event) {
@@ -136,7 +137,7 @@ const keysAndPad = (() => {
     answerFirst();
     press(code);
     const repeat = () => {
-      press(code);
+      press(code, true);
       repeatTimer = setTimeout(repeat, repeatInterval);
     };
     repeatTimer = setTimeout(repeat, repeatDelay);

@@ -1,7 +1,9 @@
-// The frame as code: every call listed, indented by the stack's depth, and
-// stepping through it call by call, with the current matrix and the one the
-// call multiplied in; and the chosen digit's chain, the calls that place its
-// fingertip. What is in effect where is the viewer's to say (frame_listing.h).
+// The frame as code: every call listed, a push lined up with its pop, each
+// run of calls labelled with the joint frame they build, and stepping
+// through it call by call, with the current matrix and the one the call
+// multiplied in; and the chosen digit's chain, the calls that place its
+// fingertip. What each call is and does is the frame's replay's
+// (frame_replay.h): every view here reads it.
 'use strict';
 
 const listing = (() => {
@@ -14,69 +16,86 @@ const listing = (() => {
 
   const { shortNumber, matrixRows } = stackView;
   const callText = ({ name, args }) => `${name}(${args.map(shortNumber).join(', ')})`;
+  const jointLabel = (joints, name) => joints.find(joint => joint.name === name)?.label ?? 'the view';
 
   // The calls in effect where the selected joint, or else the digit's
   // fingertip, is reached, from the base transform on (its opening load
-  // left out), each indented by the pushes in effect when it was made.
+  // left out), each indented as the listing indents it.
   function chainText({ digit, joint, joints, calls }) {
     const end = joint >= 0 ? joint : joints.findIndex(({ name }) => name === `d${digit}.tip`);
     const lines = viewer.callsInEffect(viewer.jointReachedAt(end)).map(i => calls[i])
       .filter(call => call.name !== 'glLoadIdentity' || call.depth > 1)
-      .map(call => '  '.repeat(Math.max(call.depth - (call.name === 'glPushMatrix' ? 2 : 1), 0)) + callText(call));
+      .map(call => '  '.repeat(call.indent) + callText(call));
     const where = joints[end].matrix.slice(12, 15).map(x => String(Number(x.toPrecision(4)))).join(', ');
     const what = joint >= 0 ? joints[end].label : 'tip';
     return [...lines, `${what} at (${where}) in eye space`].join('\n');
   }
 
-  // A joint's label, short enough for the listing's margin.
-  const shortLabel = label => label.replace(' finger', '').replace(', ', ' · ').replace(/ joint$/, '');
-
-  // A call's line: its name coloured by kind, each number marked if a key
-  // changed it since the frame listed before.
-  function callLine(call, depth, before) {
+  // A call's line: its joint's label where a run of its calls begins, then
+  // its name coloured by kind, each number marked if a key changed it since
+  // the frame listed before.
+  function callLine(call, label, before) {
     const item = document.createElement('li');
     item.className = call.name;
     // Its number in the unchanged frame, and what a change or GL made of it.
     item.value = call.number;
     for (const made of ['off', 'swapped', 'edited'])
       item.classList.toggle(made, call[made]);
-    item.append(`${'  '.repeat(depth - 1)}${call.name}(`);
+    item.classList.toggle('view', call.joint === null);
+    const part = document.createElement('small');
+    part.textContent = label;
+    const code = document.createElement('code');
+    code.append(`${'  '.repeat(call.indent)}${call.name}(`);
     call.args.forEach((arg, a) => {
       const number = document.createElement('span');
       number.textContent = shortNumber(arg);
       if (before && before.name === call.name && before.args[a] !== arg)
         number.className = 'changed';
-      item.append(...(a > 0 ? [', ', number] : [number]));
+      code.append(...(a > 0 ? [', ', number] : [number]));
     });
-    item.append(')', ['off', 'swapped', 'edited'].filter(made => call[made]).map(made => `  ${made}`).join(''),
+    code.append(')', ['off', 'swapped', 'edited'].filter(made => call[made]).map(made => `  ${made}`).join(''),
                 call.error ? `  ${call.error}: ignored` : '');
+    item.append(part, code);
     return item;
   }
 
-  // One item a call, made anew only when the frame's calls read otherwise;
-  // each labelled in the margin with the joint it belongs to.
+  // One item a call, made anew only when the frame's calls read otherwise.
   let listed = [];
   function listCalls(calls, joints) {
-    const text = calls.map(call => `${call.number} ${call.depth} ${callText(call)} ${call.off} ${call.error}`).join('\n');
+    const text = calls.map(call => `${call.number} ${call.indent} ${callText(call)} ${call.off} ${call.error}`).join('\n');
     if (callList.dataset.text === text)
       return;
-    callList.replaceChildren(...calls.map((call, i) => {
-      const item = callLine(call, call.depth, listed[i]);
-      const joint = viewer.jointOfCall(i);
-      item.classList.toggle('view', joint < 0);
-      item.dataset.part = joint < 0 ? 'view' : shortLabel(joints[joint].label);
-      return item;
-    }));
+    callList.replaceChildren(...calls.map((call, i) =>
+      callLine(call, i > 0 && calls[i - 1].joint === call.joint ? '' : jointLabel(joints, call.joint), listed[i])));
     callList.dataset.text = text;
     listed = calls;
   }
 
-  // Where stepping stands in the listing; the calls that built the selected
-  // joint's frame are marked.
-  const centred = { step: null, joint: -1 };
-  function showSteps({ step, joint, joints, calls }) {
+  // Brings a line into the listing's own box, never moving the page; a line
+  // already in it stays where it is.
+  function reveal(item) {
+    if (!item)
+      return;
+    const top = item.offsetTop;
+    if (top < callList.scrollTop || top + item.offsetHeight > callList.scrollTop + callList.clientHeight)
+      callList.scrollTop = top - (callList.clientHeight - item.offsetHeight) / 2;
+  }
+
+  // What a call does, in words, when it multiplies nothing in.
+  function whatItDoes(call) {
+    if (call.off)
+      return 'Switched off: GL never got it, and the stack stays as it was.';
+    if (call.error)
+      return `GL ignored it (${call.error}): the stack stays as it was.`;
+    return { glPushMatrix: 'It copies the top card; its pop undoes what follows.',
+             glPopMatrix: 'It throws the top card away.' }[call.name] ?? 'It draws with the top card, the current matrix.';
+  }
+
+  // Where stepping stands in the listing; the calls of the selected joint,
+  // and of those beyond it, are lit.
+  const revealed = { step: null, firstLit: -1 };
+  function showSteps({ step, joints, calls }) {
     const count = calls.length;
-    const builders = new Set(joint < 0 ? [] : viewer.callsInEffect(viewer.jointReachedAt(joint)));
     const shown = step === null ? count : Math.min(step, count);
     stepSlider.max = String(Math.max(count, 1));
     stepSlider.value = String(shown);
@@ -87,15 +106,18 @@ const listing = (() => {
         item.setAttribute('aria-current', 'step');
       else
         item.removeAttribute('aria-current');
-      item.classList.toggle('builds', builders.has(i));
+      item.classList.toggle('lit', calls[i].lit);
     });
     stackView.show(calls, shown - 1);
-    // A new step brings its line into view, a new selection its calls, once
-    // the listing is on show: from a control, the canvas or a link alike.
-    if (callList.offsetParent !== null && (step !== centred.step || joint !== centred.joint)) {
-      centred.step = step;
-      centred.joint = joint;
-      centre(callList.querySelector(step === null ? '.builds' : '[aria-current]'));
+    // A new step brings its line into view, a new selection its first lit
+    // line, once the listing is on show: from a control, the canvas or a
+    // link alike. Back to the whole frame, the line stepped to stays in view.
+    const firstLit = calls.findIndex(call => call.lit);
+    if (callList.offsetParent !== null && (step !== revealed.step || firstLit !== revealed.firstLit)) {
+      const line = step !== null ? shown - 1 : firstLit !== revealed.firstLit ? firstLit : (revealed.step ?? 0) - 1;
+      revealed.step = step;
+      revealed.firstLit = firstLit;
+      reveal(callList.children[line]);
     }
     const call = calls[shown - 1];
     if (step === null || !call) {
@@ -103,25 +125,11 @@ const listing = (() => {
       stepMatrices.textContent = '';
       return;
     }
-    const part = viewer.jointOfCall(shown - 1);
-    stepWhere.textContent = `Call ${shown} of ${count}: ${callText(call)}, ${part < 0 ? 'the view' : `in ${joints[part].label}`}; ` +
+    stepWhere.textContent = `Call ${shown} of ${count}: ${callText(call)}, in ${jointLabel(joints, call.joint)}; ` +
                             `stack depth ${call.depth}.`;
     const multiplied = viewer.matrixOfCall(shown - 1);
-    stepMatrices.textContent = multiplied ? `which this call multiplied in:\n${matrixRows(multiplied)}`
-                                          : whatItDoes[call.name] ?? whatItDoes.glutSolidCube;
-  }
-
-  // What a call that multiplies nothing in does instead.
-  const whatItDoes = {
-    glPushMatrix: 'It copies the top card; its pop undoes what follows.',
-    glPopMatrix: 'It throws the top card away.',
-    glutSolidCube: 'It draws with the top card, the current matrix.',
-  };
-
-  // Brings a line into the middle of the listing's own box, never moving the page.
-  function centre(item) {
-    if (item)
-      callList.scrollTop = item.offsetTop - callList.clientHeight / 2;
+    stepMatrices.textContent = multiplied && !call.off ? `which this call multiplied in:\n${matrixRows(multiplied)}`
+                                                       : whatItDoes(call);
   }
 
   // Calls 1 .. `step` of the frame drawn, or with null the whole frame.
@@ -146,6 +154,7 @@ const listing = (() => {
       }
     },
     stepTo,
+    jointLabel,
     // The call a line of the listing lists, or -1 for none.
     callOfLine: element => [...callList.children].indexOf(element?.closest('#calls > li')),
     stepBack: () => stepTo((pageState.state.step ?? pageState.state.calls.length) - 1),

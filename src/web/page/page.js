@@ -19,6 +19,11 @@
   document.documentElement.classList.toggle('with-panel', poseAndLink.embeddedPanel !== null);
   if (poseAndLink.embeddedPanel)
     panels.show(poseAndLink.embeddedPanel);
+  // Embedded with Learn, Code comes along: a call is found in its listing.
+  if (poseAndLink.embeddedPanel === 'learn') {
+    document.documentElement.classList.add('with-tabs');
+    document.getElementById('lesson').prepend(document.getElementById('tabs'));
+  }
   // Embedded, the keys' signs carry a word of their own, and a tooltip.
   for (const button of pad.querySelectorAll('button[data-key]')) {
     button.title = button.textContent.replace(/\s*\S+$/, '').trim();
@@ -33,10 +38,9 @@
       `${bend.join(', ')} (little finger to thumb). ${joint ? `Selected: ${joint.label}.` : 'No joint selected.'}`);
   }
 
-  // A line of the listing selects the joint whose subtree holds it, and
-  // steps to it.
+  // A line of the listing selects the joint it belongs to, and steps to it.
   function chooseCall(call) {
-    jointTree.select(pageState.state.joints[viewer.jointOfCall(call)]?.name ?? null);
+    jointTree.select(pageState.state.calls[call].joint);
     listing.stepTo(call + 1);
   }
 
@@ -99,28 +103,36 @@
     // A link with a step draws part of the hand: the code says which part.
     const { step } = pageState.state;
     const stepNote = step === null ? '' : `The link draws only calls 1 to ${step}: see Code, or show the whole frame.`;
-    if (step !== null && !poseAndLink.embeddedPanel)
-      panels.show('code');
-    // The link's changes to the calls, chapter and exercise, now that the frame's calls are known.
+    // The link's lesson words, now that the frame's calls are known: its
+    // chapter first, with the link's own pose, step and selection over the
+    // chapter's; then its exercise and its changes to the calls.
     pageState.readFrame();
+    const chapter = chapters.fromLink(poseAndLink.part('chapter'));
+    const exerciseNote = exercises.fromLink(poseAndLink.part('ex'), poseAndLink.part('prompt'));
+    const panel = poseAndLink.embeddedPanel ?? (exercises.linked() || chapter.number ? 'learn' : poseAndLink.linkedPanel) ??
+                  (step === null ? null : 'code');
+    const opening = chapter.number || (panel === 'learn' && !exercises.linked() ? 1 : 0);
+    if (opening) {
+      openChapter(opening);
+      poseAndLink.readLink(poseAndLink.openedWith);
+    }
+    exercises.startLinked();
     const changes = ['skip', 'swap', 'edit'].filter(name => poseAndLink.part(name) !== null)
       .map(name => `${name}=${poseAndLink.part(name)}`).join('&');
-    const changeNote = changes ? changingCalls.change(changingCalls.read(changes)) : null;
-    const chapter = Number(poseAndLink.part('chapter'));
-    if (chapter >= 1 && chapter <= chapters.count) {
-      openChapter(chapter);
-      if (!poseAndLink.embeddedPanel)
-        panels.show('learn');
-    }
-    const exerciseNote = exercises.fromLink(poseAndLink.part('ex'), poseAndLink.part('prompt'));
-    poseAndLink.setMorePartsOfLink(() => changingCalls.linkPart() + exercises.linkPart());
-    pageState.set({ message: [poseAndLink.linkNote(), changeNote, exerciseNote, stepNote, answerFirst].filter(Boolean).join(' ') });
+    const changeNote = changingCalls.fromLink(changes);
+    if (panel)
+      panels.show(panel);
+    poseAndLink.setMorePartsOfLink(() => changingCalls.linkPart() + chapters.linkPart() + exercises.linkPart());
+    const notes = [poseAndLink.linkNote(), poseAndLink.panelNote, chapter.note, changeNote, exerciseNote, stepNote, answerFirst];
+    pageState.set({ message: notes.filter(Boolean).join(' ') });
     listenToLesson();
     panels.whenShown(showLesson);
   }
 
-  // A chapter opened, from the chooser, a link or handViewer: its exercises listed.
+  // A chapter opened, from the chooser, a link, handViewer or Learn shown
+  // first: from a clean page, nothing of an earlier chapter or exercise left.
   function openChapter(number) {
+    exercises.clear();
     chapters.show(number);
     exercises.showList();
   }
@@ -129,8 +141,8 @@
   // task: made when their panels are first shown, and brought up to date
   // each time they are.
   function showLesson(panel) {
-    if (panel === 'learn')
-      exercises.showList();
+    if (panel === 'learn' && !chapters.open() && !exercises.active())
+      openChapter(1);
     if (!['joints', 'code'].includes(panel) || !serving.status.ready)
       return;
     if (!jointTree.built())
@@ -239,8 +251,13 @@
     state: () => (viewer.running() ? pageState.pose() : null),
     // The joint frames as last shown: name, label and 16 numbers.
     joints: () => pageState.state.joints.map(joint => ({ ...joint, matrix: [...joint.matrix] })),
-    // The frame last shown as code: [{name, args, depth, matrix}], as hand-snapshot --calls lists it.
+    // The frame last shown as code: [{name, args, depth, joint, matrix}], as hand-snapshot --calls lists it.
     calls: () => pageState.state.calls.map(call => ({ ...call, args: [...call.args], matrix: [...call.matrix] })),
+    // The model-view stack after the step on show, bottom first, each level 16 numbers, column-major.
+    stack: () => {
+      const { calls, step } = pageState.state;
+      return calls.length ? stackView.levelsAfter(calls, Math.min(step ?? calls.length, calls.length) - 1).map(m => [...m]) : [];
+    },
     // Draws calls 1 .. k of the frame only; step(null) draws the whole frame.
     step: step => {
       if (serving.status.ready && !serving.status.ended) {
@@ -269,7 +286,7 @@
     restore: changingCalls.restore,
     // Chapters and exercises: [{id, chapter, kind, prompt}], and an answer's
     // {correct, explanation}.
-    chapter: openChapter,
+    chapter: number => chapters.fromLink(String(number)).number > 0 && !serving.status.ended && openChapter(number),
     exercises: exercises.list,
     answer: exercises.answer,
   };

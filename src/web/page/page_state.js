@@ -45,7 +45,8 @@ const pageState = (() => {
 
   // The viewer drew a frame: its joint frames and calls are read anew.
   function readFrame() {
-    set({ joints: viewer.joints(), calls: viewer.calls() });
+    const joints = viewer.joints();
+    set({ joints, calls: viewer.calls(joints) });
   }
 
   return {

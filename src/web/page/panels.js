@@ -1,11 +1,10 @@
-// The panels beside the hand (Keys, Pose, Joints, Code, Help): tabs, one
-// shown at a time, moved between with the arrow keys as tabs are. On a
-// phone the key pad is always on show, above the panels.
+// The panels beside the hand, under it on a phone (Keys, Pose, Joints,
+// Code, Learn, Help): tabs, one shown at a time, moved between with the
+// arrow keys as tabs are.
 'use strict';
 
 const panels = (() => {
   const tabs = [...document.querySelectorAll('[role="tab"]')];
-  const phone = matchMedia('(max-width: 759px)');
 
   const panelOf = tab => document.getElementById(tab.getAttribute('aria-controls'));
   const nameOf = tab => tab.id.replace('tab-', '');
@@ -49,10 +48,6 @@ const panels = (() => {
       for (const tab of tabs)
         tab.addEventListener('click', () => show(nameOf(tab)));
       document.getElementById('tabs').addEventListener('keydown', onKey);
-      // The pad is there anyway on a phone: its tab gives way to the pose,
-      // unless an embedding link chose a panel.
-      if (phone.matches && !poseAndLink.embeddedPanel)
-        show('pose');
     },
   };
 })();

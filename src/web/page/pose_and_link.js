@@ -7,13 +7,15 @@ const poseAndLink = (() => {
   const poseLine = document.getElementById('pose');
   const sliders = [...document.querySelectorAll('#sliders input')];
   const readouts = [...document.querySelectorAll('#sliders output')];
-  const hashParts = location.hash.slice(1).split('&');
+  const openedWith = location.hash;
+  const hashParts = openedWith.slice(1).split('&');
+  const part = name => hashParts.find(item => item.startsWith(`${name}=`))?.slice(name.length + 1) ?? null;
   const embedded = hashParts.includes('embed');
-  // Embedded, one panel may sit beside the hand: panel=code, joints or learn;
-  // a link's exercise brings Learn.
-  const exercise = hashParts.some(part => part.startsWith('ex='));
-  const embeddedPanel = embedded ? ['code', 'joints', 'learn'].find(name => hashParts.includes(`panel=${name}`)) ??
-                                   (exercise ? 'learn' : null) : null;
+  // panel=code, joints or learn: the panel shown first; embedded, the one
+  // beside the hand, Learn for a link's exercise.
+  const panelNames = ['code', 'joints', 'learn'];
+  const linkedPanel = panelNames.includes(part('panel')) ? part('panel') : null;
+  const embeddedPanel = embedded ? linkedPanel ?? (part('ex') !== null ? 'learn' : null) : null;
   const embedPart = `${embedded ? 'embed&' : ''}${embeddedPanel ? `panel=${embeddedPanel}&` : ''}`;
   let linkNote = '';  // what reading the link left out, if anything
   // The page's own parts of a link, read apart from the viewer's.
@@ -43,26 +45,28 @@ const poseAndLink = (() => {
     });
   }
 
-  // Every value is written so it reads back as the very float. The pose is
-  // the viewer's own: a motion's end, even while its frames are shown.
-  function linkHash(state) {
+  // The page's state as a hash, every value written so it reads back as the
+  // very float. The pose is the viewer's own: a motion's end, even while its
+  // frames are shown.
+  function stateLink() {
     const { rotX, rotY, rotZ, bend } = viewer.pose();
-    const { size } = state;
-    return `#${embedPart}bend=${bend.join(',')}&rot=${rotX},${rotY},${rotZ}&axes=${state.axes ? 1 : 0}` +
-           `&digit=${state.digit}&step=${state.step ?? 'all'}&joint=${pageState.selectedName() ?? 'none'}` +
-           (size ? `&size=${size[0]}x${size[1]}` : '') + morePartsOfLink();
+    const { size, axes, digit, step } = pageState.state;
+    return `#${embedPart}bend=${bend.join(',')}&rot=${rotX},${rotY},${rotZ}&axes=${axes ? 1 : 0}` +
+           `&digit=${digit}&step=${step ?? 'all'}&joint=${pageState.selectedName() ?? 'none'}` +
+           (size ? `&size=${size[0]}x${size[1]}` : '');
   }
+  const linkHash = () => stateLink() + morePartsOfLink();
 
   // A motion's link is its end, written once its frames have been shown.
   function keepInLink(state) {
-    if (state.frame === null && location.hash !== linkHash(state))
-      history.replaceState(null, '', linkHash(state));
+    if (state.frame === null && location.hash !== linkHash())
+      history.replaceState(null, '', linkHash());
   }
 
   // Reads a link's hash into the viewer and the page.
   function readLink(link) {
     const hash = link.slice(1).split('&').filter(part => !pagePart.test(part)).join('&');
-    if (hash === '' || link === linkHash(pageState.state))
+    if (hash === '' || link === linkHash())
       return;
     const reading = viewer.readLink(hash, pageState.state);
     if (!reading) {
@@ -102,6 +106,9 @@ const poseAndLink = (() => {
   return {
     embedded,
     embeddedPanel,
+    linkedPanel,
+    panelNote: part('panel') !== null && !linkedPanel ? 'The link\'s panel was left out: panels are code, joints and learn.' : '',
+    stateLink,
     // A fresh run's link: the embedding and the size alone.
     freshLink: () => `#${embedPart}${pageState.state.size ? `size=${pageState.state.size.join('x')}` : ''}`,
     show(state) {
@@ -111,8 +118,9 @@ const poseAndLink = (() => {
       keepInLink(state);
     },
     linkNote: () => linkNote,
-    // The value of one of the page's own parts of the link it opened with, or null.
-    part: name => hashParts.find(part => part.startsWith(`${name}=`))?.slice(name.length + 1) ?? null,
+    // The link the page opened with, and the value of one of its page's own parts, or null.
+    openedWith,
+    part,
     setMorePartsOfLink: parts => { morePartsOfLink = parts; },
     // Each change is read in turn, as it was made.
     readLinkInTurn: link => serving.enqueue({ kind: 'link', run: () => readLink(link) }),

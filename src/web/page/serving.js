@@ -105,18 +105,22 @@ const serving = (() => {
   }
 
   // A key: served as the native callback would, its motion shown, then the
-  // key's own redisplay; the page shows the pose it ends in.
-  function pressKey(code) {
-    enqueue({
-      kind: 'key',
-      async run() {
-        const frameCount = viewer.pressKey(code);
-        pageState.set({ motionLength: frameCount, shownFrame: null, playing: frameCount > 0 });
-        await playMotion(frameCount);
-        viewer.endMotion();
-        pageState.set({ frame: null, shownFrame: null, playing: false });
-      },
-    });
+  // key's own redisplay; the page shows the pose it ends in. Every press is
+  // served, but a held key's repeats at most one a frame drawn: a repeat
+  // that comes while one waits takes its place, so the hand stops within a
+  // frame of the key's release.
+  function pressKey(code, repeat) {
+    const run = async () => {
+      const frameCount = viewer.pressKey(code);
+      pageState.set({ motionLength: frameCount, shownFrame: null, playing: frameCount > 0 });
+      await playMotion(frameCount);
+      viewer.endMotion();
+      pageState.set({ frame: null, shownFrame: null, playing: false });
+    };
+    if (repeat)
+      enqueueLatest('repeat', run);
+    else
+      enqueue({ kind: 'key', run });
   }
 
   return {

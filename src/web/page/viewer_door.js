@@ -24,8 +24,8 @@ const viewer = (() => {
   const layout = {
     poseBytes: 32,                                  // Pose: five bends, then rotX, rotY, rotZ
     jointCount: 20, jointBytes: 72, jointLabel: 4, jointMatrix: 8,  // JointFrame
-    callBytes: 152, callDepth: 4, callNumber: 8, callChange: 12, callError: 16,  // ListedCall
-    callArgs: 24, callGiven: 56, callMatrix: 88,
+    callBytes: 168, callDepth: 4, callNumber: 8, callChange: 12, callError: 16,  // ListedCall
+    callIndent: 20, callJoint: 24, callUnder: 28, callLit: 32, callArgs: 40, callGiven: 72, callMatrix: 104,
     listingCalls: 8,                                // CallListing: the count, then the calls
     hashRoom: 2048, readingAxes: 32, readingDigit: 36, readingStep: 40, readingJoint: 44,
     readingSize: 48, readingNote: 56,               // PageStateReading
@@ -170,7 +170,8 @@ const viewer = (() => {
         };
       });
     },
-    calls() {
+    // Each call's joint is named as `joints` name them.
+    calls(joints) {
       const listing = Module._webFrameCalls();
       return Array.from({ length: int(listing) }, (_, i) => {
         const call = listing + layout.listingCalls + i * layout.callBytes;
@@ -182,6 +183,9 @@ const viewer = (() => {
           given: doubles(call + layout.callGiven, argCount),
           error: [null, 'GL_STACK_OVERFLOW', 'GL_STACK_UNDERFLOW'][int(call + layout.callError)],
           matrix: floats(call + layout.callMatrix, 16),
+          // From the frame's replay (frame_replay.h); null for the view's joint.
+          indent: int(call + layout.callIndent), joint: joints[int(call + layout.callJoint)]?.name ?? null,
+          under: int(call + layout.callUnder), lit: int(call + layout.callLit) === 1,
         };
       });
     },
@@ -192,10 +196,15 @@ const viewer = (() => {
     // with the reason ('' when made).
     changeCalls: changes => Module.UTF8ToString(ask(changes)._webChangeCalls()),
     withoutCleanStart: () => Module.UTF8ToString(Module._webWithoutCleanStart()),
-    // 1 when two changes draw every shape alike, 0 when not, -1 when either cannot be made.
-    sameShapes(a, b) {
-      ask(a)._webKeepAsked();
-      return ask(b)._webAskedDrawsAsKept();
+    // Why changes cannot be made, or '': nothing is changed.
+    refusalOf: changes => Module.UTF8ToString(ask(changes)._webRefusalOfAsked()),
+    // Changes `a` against `b`: same, 1 when they draw every shape alike, 0
+    // when not, -1 when either cannot be made; then how many shapes each
+    // moves from the unchanged frame, and the first `a` moves.
+    compareChanges(a, b) {
+      ask(b)._webKeepAsked();
+      const [same, moved, firstMoved, bMoved] = ints(ask(a)._webCompareAsked(), 4);
+      return { same, moved, firstMoved, bMoved };
     },
     // The hand an exercise aims at, faint behind: a pose, changes, or none.
     targetPose: ({ bend, rotX, rotY, rotZ }) => Module._webTargetPose(...bend, rotX, rotY, rotZ),
@@ -209,7 +218,6 @@ const viewer = (() => {
       return ints(answer + 4, int(answer));
     },
     jointReachedAt: joint => Module._webJointReachedAt(joint),
-    jointOfCall: call => Module._webJointOfCall(call),
     matrixOfCall(call) {
       const matrix = Module._webMatrixOfCall(call);
       return matrix ? floats(matrix, 16) : null;
