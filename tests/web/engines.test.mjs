@@ -254,10 +254,16 @@ for (const name of engines) {
         }
       }
 
-      // A phone, from the page's load on.
+      // Phones, upright and on their side, from the page's load on: the pad, on its tab, stays put whatever
+      // comes; the hand (half the screen upright), the call on show and the stack's top card are on the first
+      // screen; nothing scrolls sideways or is clipped, and pausing moves nothing in the motion bar.
+      const reload = async () => {
+        await tab.evaluate(() => { window.leaving = true; setTimeout(() => location.reload()); });
+        await tab.waitFor(() => !window.leaving && window.handViewer?.ready);
+      };
       await tab.resize(390, 844);
-      await tab.evaluate(() => { window.leaving = true; setTimeout(() => location.reload()); });
-      await tab.waitFor(() => !window.leaving && window.handViewer?.ready);
+      await reload();
+      await tab.click('#tab-keys');
       const padBoxes = () => tab.evaluate(() => [...document.querySelectorAll('#pad button')].map(button => {
         const { x, y, width, height } = button.getBoundingClientRect();
         return [x, y, width, height];
@@ -273,15 +279,30 @@ for (const name of engines) {
       await tab.evaluate(() => { location.hash = '#bend=1e999'; });  // a note in the status line
       await settled();
       await moved('after keys, a motion and a note');
-      assert.ok(await tab.evaluate(() => canvas.clientWidth) >= 350);
-      await tab.evaluate(() => window.handViewer.step(40));
-      const showing = await tab.evaluate(() => {
-        document.querySelector('#calls [aria-current="step"]').scrollIntoView();
-        const box = canvas.getBoundingClientRect();
-        return (Math.min(box.bottom, innerHeight) - Math.max(box.top, 0)) / box.height;
-      });
-      assert.ok(showing >= 0.5, `${showing} of the canvas shows`);
-      await moved('after a step');
+      for (const [width, height] of [[390, 844], [360, 740], [844, 390]]) {
+        await tab.resize(width, height);
+        await reload();
+        await tab.evaluate(() => window.handViewer.step(120));
+        await settled();
+        const screen = await tab.evaluate(() => {
+          const box = selector => document.querySelector(selector).getBoundingClientRect();
+          const onScreen = ({ top, bottom, width }) => width > 0 && top >= 0 && bottom <= innerHeight;
+          const bar = () => ['#pause', '#step-frame', '#scrubber'].map(selector => JSON.stringify(box(selector))).join();
+          const playing = bar();
+          window.handViewer.pause();
+          const paused = bar();
+          window.handViewer.resume();
+          return {
+            canvas: innerWidth > innerHeight || box('#canvas').height >= innerHeight / 2,
+            shown: ['#calls [aria-current="step"]', '#stack .top'].map(selector => onScreen(box(selector))),
+            sideways: document.documentElement.scrollWidth > innerWidth, barMoves: playing !== paused,
+            clipped: [...document.querySelectorAll('[role="tab"], #motion-bar > *, #calls small, #step-controls button')]
+              .filter(element => element.scrollWidth > element.clientWidth + 1).map(element => element.id || element.textContent),
+          };
+        });
+        assert.deepEqual(screen, { canvas: true, shown: [true, true], sideways: false, barMoves: false, clipped: [] },
+                         `${width} x ${height}`);
+      }
       await tab.resize(viewport.width, viewport.height);
       await closeClean(tab);
     });

@@ -10,7 +10,7 @@ import { PNG } from 'pngjs';
 import {
   canvasPicture, emulateSlowNetwork, launchChromium, openPage, typeKeys, waitUntilIdle, waitUntilReady,
 } from './drivers/page_session.mjs';
-import { fuzzyDifference, isLit, nativePictures, site, siteInChromium } from './support.mjs';
+import { fuzzyDifference, isLit, nativePicture, nativePictures, site, siteInChromium } from './support.mjs';
 
 const web = siteInChromium();
 
@@ -43,9 +43,10 @@ test('a link keeps the pose, the switch and the digit exactly; a hostile one is 
   const session = await freshPage();
   const { page } = session;
   let seed = 7;
-  const below = n => { seed = (seed * 1103515245 + 12345) % 2147483648; return seed % n; };
+  const below = n => { seed = (Math.imul(seed, 1103515245) + 12345) & 0x7fffffff; return (seed >>> 8) % n; };
   // Turns as keys leave them, and as motions do: past 360, below 0, in thirds of 9.
-  const turn = () => [5 * below(73), 20 * below(90) - 900, 3 * below(7) - 9, -90 * below(6)][below(4)];
+  const turn = () => [5 * below(73), 20 * below(90) - 900, 3 * below(7) - 9, -90 * below(6) + 0][below(4)];
+  let negativeTurns = 0;
   for (let i = 0; i < 40; i++) {
     const state = { rotX: turn(), rotY: turn(), rotZ: turn(), bend: Array.from({ length: 5 }, () => 5 * below(21)) };
     const hash = `#bend=${state.bend}&rot=${state.rotX},${state.rotY},${state.rotZ}&axes=${i % 2}&digit=${i % 5}` +
@@ -53,7 +54,9 @@ test('a link keeps the pose, the switch and the digit exactly; a hostile one is 
     await page.evaluate(hash => { location.hash = hash; }, hash);
     await page.waitForFunction(expected => location.hash === expected && !window.handViewer.busy(), hash);
     assert.deepEqual(await stateOf(page), state, hash);
+    negativeTurns += [state.rotX, state.rotY, state.rotZ].filter(turn => turn < 0).length;
   }
+  assert.ok(negativeTurns > 10, `${negativeTurns} turns below 0`);
   const shared = await openPage(web.browser, page.url());
   await waitUntilReady(shared.page);
   const [mine, theirs] = [page, shared.page];
@@ -72,6 +75,13 @@ test('a link keeps the pose, the switch and the digit exactly; a hostile one is 
     await page.evaluate(hashes => hashes.forEach(hash => { location.hash = hash; }), hostile.slice(i, i + 100));
     await waitUntilIdle(page);
     assert.doesNotMatch(await page.locator('#status').textContent(), /\n/);
+  }
+  // A size out of 1 .. 4096 either way pins nothing.
+  for (const size of ['0x300', '300x4097']) {
+    await page.evaluate(hash => { location.hash = hash; }, `#bend=0,0,0,0,0&size=${size}`);
+    await waitUntilIdle(page);
+    assert.match(await page.locator('#status').textContent(), /could not be read/, size);
+    assert.notEqual(await page.evaluate(() => `${canvas.width}x${canvas.height}`), size);
   }
   const { rotX, rotY, rotZ, bend } = await stateOf(page);
   assert.ok([rotX, rotY, rotZ].every(angle => Math.abs(angle) <= 36000) && bend.every(b => b % 5 === 0 && b >= 0 && b <= 100));
@@ -117,15 +127,15 @@ test('a joint is selected from the tree, the canvas or select(): its subtree sta
   assert.equal(await page.locator('#joint-tree button[data-joint="d3.s1"]').getAttribute('aria-pressed'), 'true');
   const selected = await picture(page);
   assert.ok(bright(selected) > 50 && bright(selected) < bright(whole) / 2, `${bright(selected)} of ${bright(whole)}`);
-  const marked = await page.locator('#calls li.builds').allTextContents();
-  assert.ok(marked.some(line => line.includes('glTranslatef(1.5, 0, 0)')) &&
-            !marked.some(line => line.includes('glTranslatef(-3, 0, 0)')), marked.join('\n'));
-  assert.match(page.url(), /&joint=d3\.s1&size=300x300$/);
-  // A line of the listing: the index finger's place on the knuckle line is the hand's own call.
+  // Lit: the calls of the middle joint and of those beyond it, from the translate to it to its segment's pop.
   await page.click('#tab-code');
+  const lit = await page.$$eval('#calls li.lit', items => items.map(item => item.value));
+  assert.deepEqual([lit[0], lit.length], [121, 22]);
+  assert.match(page.url(), /&joint=d3\.s1&size=300x300$/);
+  // A line of the listing selects its joint: the index finger's place on the knuckle line is its knuckle's.
   await page.locator('#calls li', { hasText: 'glTranslatef(1.5, 0, 0)' }).click();
-  assert.equal(await page.evaluate(() => window.handViewer.selected()), 'hand');
-  assert.match(await page.locator('#step-where').textContent(), /glTranslatef\(1\.5, 0, 0\), in the hand/);
+  assert.equal(await page.evaluate(() => window.handViewer.selected()), 'd3.s0');
+  assert.match(await page.locator('#step-where').textContent(), /glTranslatef\(1\.5, 0, 0\), in index finger, knuckle/);
   await page.evaluate(() => window.handViewer.step(null));
 
   // At rest the little finger's tip lies where the projection puts it.
@@ -144,13 +154,17 @@ test('a joint is selected from the tree, the canvas or select(): its subtree sta
 test('a paused motion holds its frame, steps a frame at a time, and plays on with the same frames', async () => {
   const session = await freshPage();
   const { page } = session;
+  // Frame k on the canvas is hand-snapshot's frame k: none dropped, none shown twice.
+  const isNativeFrame = async k => assert.ok(fuzzyDifference(await picture(page), nativePicture(['--keys', '/'], k)) <= 10, `frame ${k}`);
   await page.click('#pause');
   await typeKeys(page, '/.');
   await page.waitForFunction(() => window.handViewer.motionFrames === 1);
   await page.waitForTimeout(300);  // held: no second frame comes by itself
   assert.equal(await motionFrames(page), 1);
+  await isNativeFrame(1);
   await page.click('#step-frame');
   await page.waitForFunction(() => window.handViewer.motionFrames === 2);
+  await isNativeFrame(2);
   assert.deepEqual((await stateOf(page)).bend, [5, 5, 5, 5, 5]);
   assert.match(await page.locator('#pose').textContent(), /bend 5 5 5 5 5$/);
   assert.equal(await page.locator('#pause').getAttribute('aria-pressed'), 'true');
@@ -158,6 +172,27 @@ test('a paused motion holds its frame, steps a frame at a time, and plays on wit
   await waitUntilIdle(page);
   assert.equal(await motionFrames(page), 21);
   assert.deepEqual(await stateOf(page), { rotX: 0, rotY: 5, rotZ: 0, bend: [100, 100, 100, 100, 100] });
+  await play(page, '*');  // 21 frames more, after the 21 of '/' and the one of '.'
+  await page.locator('#scrubber').fill('7');
+  await page.waitForFunction(() => document.getElementById('frame-counter').value === 'frame 7 of 21');
+  await waitUntilIdle(page);
+  assert.ok(fuzzyDifference(await picture(page), nativePicture(['--keys', '/.*'], 29)) <= 10, 'the scrubber\'s frame 7');
+  await expectClean(session);
+});
+
+test('a held key\'s repeats are served one a frame drawn at most: the hand stops within a frame of the key\'s release', async () => {
+  const session = await freshPage();
+  const { page } = session;
+  // An auto-repeat faster than any drawing: a press and a hundred repeats in one task, then the key let go.
+  await page.evaluate(() => {
+    for (let i = 0; i <= 100; i++)
+      document.body.dispatchEvent(new KeyboardEvent('keydown', { key: '.', repeat: i > 0, bubbles: true, cancelable: true }));
+    document.body.dispatchEvent(new KeyboardEvent('keyup', { key: '.', bubbles: true }));
+  });
+  await waitUntilIdle(page);
+  assert.equal((await stateOf(page)).rotY, 10, 'the press, and the last repeat');
+  await play(page, '.....');  // every separate press is served
+  assert.equal((await stateOf(page)).rotY, 35);
   await expectClean(session);
 });
 
@@ -190,43 +225,69 @@ test('a drag on the canvas is the turn keys it stands for, the first answering n
   await expectClean({ page, seen });
 });
 
-test('the stack while stepping: a push copies the top card, a pop shows what it threw away, changed numbers marked', async () => {
+test('every view of a step is what GL held: the cards are stack(), a pop throws a whole level away only when GL ' +
+     'popped, each joint labelled unclipped, a push and its pop lined up, the line on show in view', async () => {
   const session = await freshPage();
   const { page } = session;
-  const calls = await page.evaluate(() => window.handViewer.calls());
-  const stackAt = k => page.evaluate(k => {
+  await page.click('#tab-code');
+  const stackAt = async (k, change = []) => {
+    await page.evaluate(change => window.handViewer.restore() ?? window.handViewer.skip(change), change);
+    await page.waitForFunction(change => window.handViewer.calls().every(call => call.off === change.includes(call.number)), change);
+    return viewOf(k);
+  };
+  const viewOf = k => page.evaluate(k => {
     window.handViewer.step(k);
-    const stack = document.getElementById('stack');
-    const card = stack.querySelector('.card');
-    return {
-      heading: card.firstChild.textContent,
-      top: [...card.querySelectorAll('span')].map(number => Number(number.textContent)),
-      changed: [...card.querySelectorAll('span')].flatMap((number, i) => (number.className === 'changed' ? [i] : [])),
-      levels: stack.querySelectorAll('.level').length,
-      thrown: stack.querySelector('.thrown')?.textContent ?? null,
-    };
+    const card = element => ({ className: element.className, numbers: [...element.querySelectorAll('span')].map(n => Number(n.textContent)),
+                               changed: [...element.querySelectorAll('span')].flatMap((n, i) => (n.className ? [i] : [])) });
+    return { stack: window.handViewer.stack(), cards: [...document.querySelectorAll('#stack .card')].map(card),
+             calls: window.handViewer.calls(), heading: document.querySelector('#stack .top strong')?.textContent };
   }, k);
-  // Rows of the card, as the matrix reads: entry 4 * column + row.
+  // A card's numbers, row by row, as the column-major matrix reads.
   const rowWise = m => [0, 1, 2, 3].flatMap(row => [0, 1, 2, 3].map(column => m[4 * column + row]));
-  const near = (a, b) => a.every((v, i) => Math.abs(v - b[i]) < 1e-5);
-  const origin = m => `(${m.slice(12, 15).map(v => String(Number(v.toPrecision(6)))).join(', ')})`;
+  const near = (a, b) => a.length === b.length && a.every((v, i) => Math.abs(v - b[i]) < 1e-5 * Math.max(1, Math.abs(b[i])));
 
-  const push = calls.findIndex((call, i) => i > 2 && call.name === 'glPushMatrix') + 1;
-  const before = await stackAt(push - 1);
-  const pushed = await stackAt(push);
+  const before = await stackAt(15);
+  const pushed = await stackAt(16);
   assert.match(pushed.heading, /pushed/);
-  assert.equal(pushed.levels, before.levels + 1);
-  assert.ok(near(pushed.top, before.top) && pushed.changed.length === 0, 'the copy, nothing changed');
-  const moved = await stackAt(push + 1);  // the translate after it
-  assert.equal(calls[push].name, 'glTranslatef');
-  assert.deepEqual(moved.changed, [3, 7, 11].filter(i => Math.abs(moved.top[i] - pushed.top[i]) > 1e-6));
-  assert.ok(moved.changed.length > 0);
+  assert.ok(near(pushed.stack.at(-1), before.stack.at(-1)) && pushed.stack.length === before.stack.length + 1);
+  const moved = await stackAt(17);  // the scale after it: its numbers marked
+  assert.deepEqual([pushed.cards[0].changed, moved.cards[0].changed], [[], [5]]);
+  for (const [k, change, thrown] of [[120, [], true], [19, [19], false], [178, [3], false]]) {
+    const { stack, cards, calls } = await stackAt(k, change);
+    const { stack: stackBefore } = await viewOf(k - 1);
+    assert.equal(cards.length, stack.length + (thrown ? 1 : 0), `step ${k}`);
+    assert.ok(near(cards.find(({ className }) => className === 'card top').numbers, rowWise(stack.at(-1))), `step ${k}`);
+    if (thrown) {
+      assert.ok(near(cards[0].numbers, rowWise(calls[k - 2].matrix)) && cards[0].className === 'card thrown');
+      assert.equal(stack.length, stackBefore.length - 1);
+    } else {
+      assert.deepEqual(stack, stackBefore, `GL made no pop at ${k}`);
+    }
+  }
+  assert.match(await page.locator('#calls li[value="178"]').textContent(), /GL_STACK_UNDERFLOW/);
+  const { stack, calls } = await stackAt(null);
+  assert.deepEqual(stack, [calls[1].matrix], 'the base transform is all that is left');
 
-  const pop = calls.findIndex((call, i) => i > push && call.name === 'glPopMatrix') + 1;
-  const popped = await stackAt(pop);
-  assert.equal(popped.thrown, `thrown away: level ${calls[pop - 2].depth}, origin at ${origin(calls[pop - 2].matrix)}`);
-  assert.ok(near(popped.top, rowWise(calls[pop - 1].matrix)), 'the level below, restored');
-  assert.equal(popped.levels, calls[pop - 1].depth - 1);
+  const lines = await page.$$eval('#calls li', items => items.map(item => ({
+    label: item.querySelector('small').textContent, indent: item.querySelector('code').textContent.search(/\S/),
+    clipped: item.querySelector('small').scrollWidth > item.querySelector('small').clientWidth })));
+  assert.deepEqual([lines[110].label, lines[157].label, lines[0].label], ['index finger, knuckle', 'thumb, joint', 'the view']);
+  assert.deepEqual(lines.filter(({ clipped }) => clipped), []);
+  assert.deepEqual([lines[15].indent, lines[2].indent], [lines[18].indent, lines[177].indent]);
+
+  // Stepping, selecting and the whole frame again: the line they show stays in the listing's box.
+  const inBox = line => page.evaluate(line => {
+    const [item, box] = [document.querySelector(`#calls li[value="${line}"]`), calls.getBoundingClientRect()];
+    return item.getBoundingClientRect().top >= box.top && item.getBoundingClientRect().bottom <= box.bottom;
+  }, line);
+  await page.evaluate(() => window.handViewer.select('d3.tip') ?? window.handViewer.step(140));
+  await waitUntilIdle(page);
+  assert.ok(await inBox(140));
+  await page.evaluate(() => window.handViewer.step(null));
+  assert.ok(await inBox(140));
+  await page.evaluate(() => window.handViewer.select('d4.s1'));
+  await page.waitForFunction(() => document.querySelector('#calls li.lit')?.value === 158);
+  assert.ok(await inBox(158));
   await expectClean(session);
 });
 
@@ -359,11 +420,11 @@ test('a browser without WebGL is told so, and a shader WebGL refuses is reported
 
 test('a page and a viewer built apart, laying memory out otherwise, say so and read nothing', async () => {
   const built = readFileSync(path.join(site, 'index.html'), 'utf8');
-  assert.ok(built.includes('callBytes:152'));
+  assert.ok(built.includes('callBytes:168'));
   const { page, seen } = await openPage(web.browser, web.url, page => page.route(web.url, route =>
-    route.fulfill({ contentType: 'text/html', body: built.replace('callBytes:152', 'callBytes:144') })));
+    route.fulfill({ contentType: 'text/html', body: built.replace('callBytes:168', 'callBytes:144') })));
   await page.waitForFunction(() => window.handViewer.ended);
-  assert.match(await page.locator('#status').textContent(), /built apart.*callBytes is 152, read as 144/);
+  assert.match(await page.locator('#status').textContent(), /built apart.*callBytes is 168, read as 144/);
   assert.equal(await page.evaluate(() => window.handViewer.state()), null);
   await expectClean({ page, seen });
 });

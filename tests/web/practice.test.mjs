@@ -4,8 +4,9 @@
 
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { openPage, typeKeys, waitUntilIdle, waitUntilReady } from './drivers/page_session.mjs';
-import { nativeCalls, siteInChromium } from './support.mjs';
+import { PNG } from 'pngjs';
+import { canvasPicture, openPage, typeKeys, waitUntilIdle, waitUntilReady } from './drivers/page_session.mjs';
+import { fuzzyDifference, nativeCalls, siteInChromium } from './support.mjs';
 
 const web = siteInChromium();
 
@@ -76,6 +77,9 @@ test('calls switched off, swapped or given numbers: the page draws what hand-sna
   const refusals = await page.evaluate(() => [window.handViewer.skip([1]), window.handViewer.swap(11),
                                               window.handViewer.edit(114, [1e9, 1, 0, 0]), window.handViewer.edit(114, [30, 0, 0, 1e-4])]);
   assert.deepEqual(refusals.map(refusal => /base transform|cannot trade places|finite|axis/.test(refusal)), [true, true, true, true]);
+  // A number at the bound is taken; one past it is not.
+  assert.deepEqual(await page.evaluate(() => [window.handViewer.edit(114, [1000, 1, 0, 0]),
+                                              typeof window.handViewer.edit(114, [1001, 1, 0, 0])]), [null, 'string']);
   await page.evaluate(() => window.handViewer.restore());
   await waitUntilIdle(page);
   assert.deepEqual((await viewerOf(page)).calls.filter(call => call.off || call.error), []);
@@ -83,25 +87,27 @@ test('calls switched off, swapped or given numbers: the page draws what hand-sna
   await page.close();
 });
 
-test('a pose exercise is right once bends are equal and turns equal modulo 360, and answering changes nothing', async () => {
+test('a pose exercise is right once bends are equal and turns equal modulo 360, says what is off, and changes nothing', async () => {
   const { page } = await freshPage('&chapter=2');
   await typeKeys(page, ',,,,,');
   await waitUntilIdle(page);
   const before = await viewerOf(page);
+  assert.match((await page.evaluate(() => window.handViewer.answer('ring-bent'))).explanation,
+               /ring finger is at 0, 50 short of 50; rotY is 335, 25° short of 0/);
   assert.equal(await answerOnPage(page, 'ring-bent'), 'wrong');
   assert.deepEqual(await viewerOf(page), before);
   await typeKeys(page, 'wwwwwwwwww' + '.....');  // the ring finger to 50, the turn back to 0
   await waitUntilIdle(page);
   assert.equal(await answerOnPage(page, 'ring-bent'), 'right');
-  // A motion may leave a turn of 720: the same pose.
-  await page.goto(`${web.url}#size=300x300&bend=0,50,0,0,0&rot=0,720,-360`);
+  // A motion may leave a turn of 720, or below 0: the same pose.
+  await page.goto(`${web.url}#size=300x300&bend=0,0,0,100,0&rot=0,-270,720`);
   await page.reload();
   await waitUntilReady(page);
-  assert.equal((await page.evaluate(() => window.handViewer.answer('ring-bent'))).correct, true);
+  assert.equal((await page.evaluate(() => window.handViewer.answer('index-side'))).correct, true);
   await page.close();
 });
 
-test('a call exercise is answered by choosing the line, and takes only its own numbers', async () => {
+test('a call exercise is answered by choosing the line, takes only its own numbers, and tells a wrong call\'s joint', async () => {
   const { page } = await freshPage('&chapter=1');
   await page.click('#tab-learn');
   await page.click('#exercises button[data-id="move-up"]');
@@ -111,6 +117,9 @@ test('a call exercise is answered by choosing the line, and takes only its own n
   const accepted = await page.evaluate(() => window.handViewer.exercises().filter(({ kind }) => kind === 'call')
     .map(({ id }) => Array.from({ length: 178 }, (_, k) => k + 1).filter(k => window.handViewer.answer(id, k).correct).length));
   assert.ok(accepted.length >= 3 && accepted.every(count => count >= 1 && count <= 3), String(accepted));
+  const told = await page.evaluate(() => [12, 151].map(k => window.handViewer.answer('move-up', k).explanation));
+  assert.match(told[0], /call 12, glutSolidSphere, belongs to little finger, knuckle: it draws a sphere/);
+  assert.match(told[1], /call 151, glutSolidSphere, belongs to thumb, base/);
   await page.close();
 });
 
@@ -132,9 +141,10 @@ test('a point exercise is answered by a click where the joint will be, which sel
   await bendTo('f'.repeat((80 - pose.bend[3]) / 5));
   await page.click('#tab-learn');
   await page.click('#exercises button[data-id="middle-joint"]');
-  await page.mouse.click(x + 40, y + 40);
-  assert.equal(await page.$eval('#feedback', feedback => feedback.className), 'wrong');
-  await page.mouse.click(x + 5, y - 5);
+  const reach = 0.04 * 300;  // of the canvas's height
+  await page.mouse.click(x + reach + 1.5, y);
+  assert.match(await page.locator('#feedback').textContent(), /^Not yet: 1[34] px away: it will be further left/);
+  await page.mouse.click(x + reach - 1.5, y);
   assert.equal(await page.$eval('#feedback', feedback => feedback.className), 'right');
   assert.deepEqual(await viewerOf(page).then(({ pose: now, selected }) => [now, selected]), [pose, null]);
   await page.close();
@@ -143,6 +153,9 @@ test('a point exercise is answered by a click where the joint will be, which sel
 test('a break exercise is right for the call whose change draws the faint hand; progress is kept, and reset', async () => {
   const { page } = await freshPage('&chapter=2');
   assert.equal(await answerOnPage(page, 'stretched', 118), 'wrong');
+  assert.match(await page.locator('#feedback').textContent(), /switching off call 118 moves 1 shapes, the first in index finger, knuckle/);
+  assert.equal(await answerOnPage(page, 'stretched', 119), 'wrong');  // a cube: no change to make
+  assert.match(await page.locator('#feedback').textContent(), /draws a shape/);
   assert.equal(await answerOnPage(page, 'stretched', 120), 'right');
   await page.reload();
   await waitUntilReady(page);
@@ -154,24 +167,84 @@ test('a break exercise is right for the call whose change draws the faint hand; 
   await page.close();
 });
 
-test('a lecturer\'s exercise in an embed, in a sandboxed frame: its words as text, no progress kept, the host told', async () => {
+test('Learn first shown opens chapter 1; a chapter opens clean, as a fresh page opened at its link shows it', async () => {
+  const { page, seen } = await freshPage();
+  await page.click('#tab-learn');
+  assert.match(await page.locator('#chapter-text').textContent(), /^Each bone is drawn the same way/);
+  await page.click('#exercises button[data-id="middle-joint"]');  // its crosshair
+  await page.selectOption('#chapter', '2');
+  await page.click('#exercises button[data-id="stretched"]');  // its faint hand, a wrong answer and a call switched off
+  await page.fill('#answer-number', '118');
+  await page.click('#check');
+  await page.evaluate(() => window.handViewer.skip([53]));
+  await page.selectOption('#chapter', '4');
+  const fresh = await openPage(web.browser, `${web.url}#size=300x300&chapter=4`);
+  const shown = async ({ page }) => {
+    await page.waitForFunction(() => /chapter=4$/.test(location.hash) && window.handViewer.calls().every(call => !call.off) &&
+                                     window.handViewer.state().bend[1] === 50 && !window.handViewer.busy());
+    await page.evaluate(() => new Promise(resolve => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+    return [await page.locator('#learn-panel').textContent(), PNG.sync.read(await canvasPicture(page)),
+            await page.evaluate(() => location.hash)];
+  };
+  const [[learnText, picture, hash], [freshText, freshPicture, freshHash]] = [await shown({ page }), await shown(fresh)];
+  assert.deepEqual([learnText, hash], [freshText, freshHash]);
+  assert.equal(fuzzyDifference(picture, freshPicture, 0), 0);
+  assert.deepEqual([...seen.errors, ...fresh.seen.errors], []);
+  await Promise.all([page.close(), fresh.page.close()]);
+});
+
+test('a lecturer\'s exercise in an embed, in a sandboxed frame: its words as text, worked out in the listing beside ' +
+     'it, no progress kept, the host told its own id', async () => {
   const { page, seen } = await openPage(web.browser, `${web.url}#size=300x300`);
-  const prompt = encodeURIComponent('Which call bends the <b>index</b> knuckle?');
+  const words = 'Which call bends the <b>index</b> knuckle?';
   await page.setContent(`<iframe sandbox="allow-scripts" width="700" height="400"
-    src="${web.url}#embed&ex=call:114&prompt=${prompt}"></iframe>`);
+    src="${web.url}#embed&ex=call:114&prompt=${encodeURIComponent(words)}"></iframe>`);
   await page.evaluate(() => { window.told = []; addEventListener('message', event => window.told.push(event.data)); });
   const frame = page.frames()[1];
   await frame.waitForFunction(() => window.handViewer?.ready);
-  assert.equal(await frame.$eval('#exercise-prompt', p => p.textContent), 'Which call bends the <b>index</b> knuckle?');
+  assert.equal(await frame.$eval('#exercise-prompt', p => p.textContent), words);
   assert.match(await frame.$eval('#progress-note', note => note.textContent), /progress will not be kept/);
-  assert.equal((await frame.evaluate(() => window.handViewer.answer('link', 113))).correct, false);
-  assert.equal((await frame.evaluate(() => window.handViewer.answer('link', 114))).correct, true);
+  const id = `link:call:114 ${words}`;
+  assert.equal((await frame.evaluate(id => window.handViewer.answer(id, 113), id)).correct, false);
+  await frame.click('#tab-code');
+  await frame.click('#calls li[value="114"]');
+  await frame.click('#tab-learn');
+  await frame.click('#check');
   await page.waitForFunction(() => window.told.length > 0);
-  assert.deepEqual(await page.evaluate(() => window.told), [{ type: 'hand-viewer-solved', id: 'link', chapter: 0, kind: 'call' }]);
-  // Words that are no URL encoding leave the exercise out, said in the status line.
-  const hostile = await openPage(web.browser, `${web.url}#ex=call:114&prompt=%E0%A4%A`);
-  await waitUntilReady(hostile.page);
-  assert.match(await hostile.page.locator('#status').textContent(), /exercise in the link could not be read/);
-  assert.deepEqual([...seen.errors, ...hostile.seen.errors], []);
-  await Promise.all([page.close(), hostile.page.close()]);
+  assert.deepEqual(await page.evaluate(() => window.told), [{ type: 'hand-viewer-solved', id, chapter: 0, kind: 'call' }]);
+  assert.deepEqual(seen.errors, []);
+  await page.close();
+});
+
+test('a link\'s exercise opens on Learn, and copy as exercise makes one of the pose, the step and a prompt', async () => {
+  const { page, seen } = await freshPage('&ex=pose:0,0,0,50,0,0,90,0');
+  assert.deepEqual([await page.getAttribute('#tab-learn', 'aria-selected'), await page.isVisible('#exercise-prompt')],
+                   ['true', true]);
+  await page.evaluate(() => window.handViewer.step(114));
+  await page.click('#tab-learn');
+  await page.fill('#own-prompt', 'Which call bends the knuckle?');
+  await page.click('#copy-exercise');
+  const copied = (await page.locator('#feedback').textContent()).replace(/^Copied: /, '');
+  assert.match(copied, /#bend=0,0,0,0,0&rot=0,0,0&.*step=114.*&ex=call:114&prompt=Which%20call%20bends%20the%20knuckle%3F$/);
+  assert.deepEqual(seen.errors, []);
+  await page.close();
+});
+
+test('hostile lesson words in a link: the page starts and says in one line what it left out', async () => {
+  const hostile = ['chapter=9', 'chapter=1e1', 'ex=call:999', 'ex=pose:7,0,0,0,0,0,0,0', 'ex=<b>', 'skip=abc', 'skip=1',
+                   'swap=99999', 'edit=114:1e9,1,0,0', 'edit=x:y', 'ex=call:5&prompt=%E0%A4%A', 'prompt=alone', 'panel=keys'];
+  for (const words of hostile) {
+    const { page, seen } = await openPage(web.browser, `${web.url}#size=300x300&${words}`);
+    await waitUntilReady(page);
+    const status = await page.locator('#status').textContent();
+    assert.match(status, /left out|could not be read/, words);
+    assert.doesNotMatch(status, /\n/, words);
+    assert.deepEqual(seen.errors, [], words);
+    await page.close();
+  }
+  // What reads is kept: the last chapter, and a call given other numbers.
+  const { page } = await freshPage('&chapter=6&edit=114:30,1,0,0');
+  assert.match(await page.locator('#chapter-text').textContent(), /thumb's glScalef/);
+  assert.deepEqual((await viewerOf(page)).calls[113].args, [30, 1, 0, 0]);
+  await page.close();
 });

@@ -31,6 +31,18 @@ export function nativePictures(poses) {
   }
 }
 
+// hand-snapshot's picture for these options (--bend, --skip ...), or with
+// `keys` its frame number `frame` (from 1), as --frames names them.
+export function nativePicture(args, frame = null) {
+  const folder = mkdtempSync(path.join(tmpdir(), 'native-'));
+  try {
+    snap([...args, ...(frame ? ['--frames', folder] : ['--out', path.join(folder, 'frame-0000.png')])]);
+    return PNG.sync.read(readFileSync(path.join(folder, `frame-${String(frame ?? 0).padStart(4, '0')}.png`)));
+  } finally {
+    rmSync(folder, { recursive: true });
+  }
+}
+
 // The native build's joint frames, and its last frame as calls, after `keys`
 // and under any change to its calls (--skip K ...).
 export const nativeJoints = keys => JSON.parse(snap(['--keys', keys, '--joints', '-'])).joints;

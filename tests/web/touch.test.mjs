@@ -185,7 +185,10 @@ test('on a narrow phone nothing scrolls sideways', async () => {
   for (const width of [360, 300]) {
     const session = await phonePage({ ...phone, viewport: { width, height: 740 } });
     const { page } = session;
-    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth), `${width} px`);
+    for (const panel of ['keys', 'code', 'learn']) {
+      await page.evaluate(panel => { window.handViewer.step(120); document.getElementById(`tab-${panel}`).click(); }, panel);
+      assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth), `${width} px, ${panel}`);
+    }
     await page.close();
   }
 });

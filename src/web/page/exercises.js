@@ -246,8 +246,8 @@ const exercises = (() => {
     const words = ownWords.value.trim();
     const link = `${location.href.split('#')[0]}${poseAndLink.stateLink()}&ex=${ex}` +
                  (words ? `&prompt=${encodeURIComponent(words)}` : '');
-    navigator.clipboard.writeText(link).then(() => { feedback.textContent = `Copied: ${link}`; },
-                                            () => { feedback.textContent = link; });
+    feedback.textContent = link;  // to copy by hand where the browser will not
+    navigator.clipboard.writeText(link).then(() => { feedback.textContent = `Copied: ${link}`; }, () => {});
   }
 
   return {

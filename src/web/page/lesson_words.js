@@ -25,7 +25,7 @@ const lessonWords = (() => {
       'cube into the bone, and a second glTranslatef moves on to the next joint, where glRotatef bends.',
       'Step from call {d2.s0 Push 2} to call {d2.s1 Rotate 1}, the middle finger\'s first bone, and watch the top ' +
       'card of the stack. Then switch off call {d2.s0 Translate 1}.',
-      [0, 0, 0, 40, 0], [0, 30, 0], '{d2.s0 Push 2}', 'd2.s0'],
+      [0, 0, 40, 0, 0], [0, 30, 0], '{d2.s0 Push 2}', 'd2.s0'],
     ['Push and pop around a box\'s scale',
       'glScalef changes the matrix for everything drawn after it. Wrapped in glPushMatrix and glPopMatrix it ' +
       'stretches one box, and the pop throws the stretched matrix away.',
@@ -44,8 +44,8 @@ const lessonWords = (() => {
     ['Siblings reuse the stack',
       'Each finger begins with glPushMatrix and ends with glPopMatrix, so the next finger starts from the ' +
       'palm\'s frame again, not from where the last finger ended.',
-      'Switch off call {d0.s0 Pop -1}, the little finger\'s last pop: the ring finger grows out of the little ' +
-      'finger\'s bent knuckle.',
+      'Switch off call {d0.s0 Pop -1}, the little finger\'s last pop: the ring finger, and all drawn after it, ' +
+      'start from the little finger\'s bent knuckle.',
       [40, 40, 40, 40, 0], [0, 30, 0], '{d0.s0 Pop -1}', 'd0.s0'],
     ['The thumb\'s widened frames',
       'The thumb\'s glScalef(1.5, 1, 1) has no pop of its own: it widens every frame after it, so each bone and ' +
