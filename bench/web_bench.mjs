@@ -1,6 +1,8 @@
 // The web page's figures: its payload, how soon it shows the hand (served,
 // over a slow network and from disk), and the pace of a motion in headless Chromium.
-// Usage: node bench/web_bench.mjs SITE_FOLDER   (bash scripts/bench.sh --web)
+// Usage: node bench/web_bench.mjs SITE_FOLDER [OTHER_SITE_FOLDER]   (bash scripts/bench.sh --web)
+// With another build's site (an earlier commit's, say), its first frame is
+// taken in the same run, loads taking turns, so the two meet the same machine.
 
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -12,7 +14,7 @@ import {
 } from '../tests/web/drivers/page_session.mjs';
 
 const loads = 11;
-const site = process.argv[2];
+const [site, otherSite] = process.argv.slice(2);
 
 const median = values => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
@@ -66,17 +68,25 @@ async function firstFrameOnce(browser, url, slow) {
 // window, as the bare page's canvas is.
 async function firstFrame(browser, url) {
   const bare = await serveSite(bareFolder);
+  const other = otherSite && await serveSite(otherSite);
   const pinned = '#size=300x300';
+  const otherFile = otherSite && pathToFileURL(path.join(otherSite, 'index.html')).href + pinned;
   const ways = {
-    localhost: { viewer: url + pinned, bare: bare.url },
-    'slow network': { viewer: url + pinned, bare: bare.url, slow: true },
-    'file://': { viewer: pathToFileURL(pageFile).href + pinned, bare: pathToFileURL(path.join(bareFolder, 'index.html')).href },
+    localhost: { viewer: url + pinned, bare: bare.url, other: other?.url + pinned },
+    'slow network': { viewer: url + pinned, bare: bare.url, other: other?.url + pinned, slow: true },
+    'file://': { viewer: pathToFileURL(pageFile).href + pinned, bare: pathToFileURL(path.join(bareFolder, 'index.html')).href,
+                 other: otherFile },
   };
   for (const [way, { slow, ...addresses }] of Object.entries(ways)) {
-    const runs = { viewer: [], bare: [] };
+    const runs = { viewer: [], bare: [], other: [] };
     for (let i = 0; i < loads; i++)
-      for (const name of ['viewer', 'bare'])
+      for (const name of otherSite ? ['viewer', 'other', 'bare'] : ['viewer', 'bare'])
         runs[name].push(await firstFrameOnce(browser, addresses[name], slow));
+    if (otherSite) {
+      const [mine, theirs] = [runs.viewer, runs.other].map(list => median(list.map(run => run.frame)));
+      console.log(`first frame, ${way}: this build ${mine.toFixed(0)} ms, the other ${theirs.toFixed(0)} ms ` +
+                  `(${(mine / theirs).toFixed(2)} times)`);
+    }
     const times = { viewer: runs.viewer.map(run => run.frame), bare: runs.bare.map(run => run.frame) };
     const [viewer, floor] = [median(times.viewer), median(times.bare)];
     console.log(`first frame, ${way}: viewer ${viewer.toFixed(0)} ms (${times.viewer.map(t => t.toFixed(0)).join(', ')}), ` +
@@ -96,6 +106,7 @@ async function firstFrame(browser, url) {
     }
   }
   bare.server.close();
+  other?.server.close();
 }
 
 // Closing the fingers one by one: 105 frames, with the lesson on (every
@@ -107,6 +118,7 @@ async function motionPace(browser, url, lesson) {
   await waitUntilReady(page);
   await typeKeys(page, 'n');
   if (lesson) {
+    await page.click('#tab-joints');
     await page.check('#axes-switch');
     await page.evaluate(() => window.handViewer.select('d3.s1'));
   }

@@ -88,7 +88,7 @@ const changingCalls = (() => {
     fromLink(linkText) {
       const asked = linkText ? read(linkText) : none;
       if (!asked)
-        return `The link's changes to the calls (${linkText}) could not be read, and were left out.`;
+        return 'The link\'s changes to the calls could not be read and were left out.';
       const refusal = linkText ? change(asked) : null;
       return refusal ? `The link's changes to the calls were left out: ${refusal}` : '';
     },
@@ -106,14 +106,15 @@ const changingCalls = (() => {
       const editable = changeable && call.args.length ? call : null;
       if (numbers.dataset.call !== `${editable?.number}`) {
         numbers.dataset.call = `${editable?.number}`;
-        numbers.replaceChildren(...(editable?.args ?? []).map((arg, i) => {
+        const inputs = (editable?.args ?? []).map((arg, i) => {
           const input = document.createElement('input');
           input.type = 'number';
           input.step = 'any';
           input.value = arg;
           input.setAttribute('aria-label', `number ${i + 1} of call ${editable.number}`);
           return input;
-        }));
+        });
+        numbers.replaceChildren(...(editable ? [`call ${editable.number}'s numbers`, ...inputs, 'make the matrix:'] : []));
       }
       const said = [viewer.withoutCleanStart(), ...pageState.state.calls.filter(c => c.error)
         .map(c => `Call ${c.number} raised ${c.error}: GL ignored it.`)].join(' ');

@@ -26,7 +26,7 @@ const chapters = (() => {
     listing.stepTo(step && Number(numbered(step)));
   }
 
-  chooser.append(...all.map(({ title }, i) => new Option(`${i + 1}. ${title}`, String(i + 1))));
+  chooser.append(new Option('choose one', '0'), ...all.map(({ title }, i) => new Option(`${i + 1}. ${title}`, String(i + 1))));
 
   return {
     count: all.length,
@@ -42,6 +42,6 @@ const chapters = (() => {
     },
     // `open(number)` opens the chapter the chooser chose.
     listen: open => chooser.addEventListener('change', () =>
-      serving.enqueue({ kind: 'chapter', run: () => open(Number(chooser.value)) })),
+      serving.enqueue({ kind: 'chapter', run: () => chooser.value > 0 && open(Number(chooser.value)) })),
   };
 })();

@@ -17,6 +17,7 @@ const exercises = (() => {
   const progressNote = document.getElementById('progress-note');
   const crosshair = document.getElementById('crosshair');
   const ownWords = document.getElementById('own-prompt');
+  const exerciseLink = document.getElementById('exercise-link');
 
   const reach = 0.04;  // of the canvas's height: how near a predicted point must be
   const storageKey = 'hand-viewer-solved';
@@ -117,7 +118,7 @@ const exercises = (() => {
     const { same, moved, firstMoved, bMoved } = viewer.compareChanges(change, target);
     const how = target.swap ? `swapping calls ${answered.number} and ${answered.number + 1}` : `switching off call ${answered.number}`;
     const where = moved ? `, the first in ${listing.jointLabel(pageState.state.joints, calls[firstMoved].joint)}` : '';
-    return [same === 1, `${how} moves ${moved} shapes${where}; the faint hand has ${bMoved} moved`];
+    return [same === 1, `${how} moves ${moved} shape${moved === 1 ? '' : 's'}${where}; the faint hand has ${bMoved} moved`];
   }
 
   function answer(id, value) {
@@ -128,6 +129,7 @@ const exercises = (() => {
     const explanation = right ? `Right. ${numbered(exercise.why)}` : `Not yet: ${wrongWords}.`;
     feedback.textContent = explanation;
     feedback.className = right ? 'right' : 'wrong';
+    feedback.scrollIntoView({ block: 'nearest' });
     if (right) {
       solved.add(id);
       try {
@@ -166,17 +168,20 @@ const exercises = (() => {
     changingCalls.restore();
   }
 
-  // The exercise on show, from a clean start: its prompt, its answer's
-  // control, and its target faint behind. Chosen again, it stays as it is.
+  // The exercise on show, from a clean start with the whole hand drawn: its
+  // prompt, its answer's control, and its target faint behind. Chosen
+  // again, it stays as it is.
   function start(exercise) {
     if (exercise === active)
       return;
     clear();
+    listing.stepTo(null);
     active = exercise;
     prompt.textContent = exercise.prompt;
     answerLine.hidden = exercise.kind === 'point';
     callAnswer.hidden = exercise.kind === 'pose';
     crosshair.hidden = exercise.kind !== 'point';
+    moveCrosshair([canvas.clientWidth / 2, canvas.clientHeight / 2]);
     if (exercise.kind === 'pose')
       viewer.targetPose({ bend: exercise.right[0], rotX: exercise.right[1][0], rotY: exercise.right[1][1], rotZ: exercise.right[1][2] });
     else if (exercise.kind === 'break')
@@ -223,11 +228,12 @@ const exercises = (() => {
     if (!readable)
       return 'The exercise in the link could not be read.';
     const callCount = pageState.state.calls.length;
-    const outside = kind === 'pose' ? values.filter((v, i) => (i < 5 ? v % 5 !== 0 || v < 0 || v > 100 : Math.abs(v) > 36000))
-                                    : values.filter(k => k < 1 || k > callCount);
+    const outside = kind === 'pose'
+      ? values.flatMap((v, i) => (i < 5 ? (v % 5 || v < 0 || v > 100) && `bend ${v} is no step of 5 from 0 to 100`
+                                        : Math.abs(v) > 36000 && `turn ${v} is past 36000`) || [])
+      : values.flatMap(k => (k < 1 || k > callCount ? [`the frame's calls are 1 to ${callCount}, not ${k}`] : []));
     if (outside.length > 0)
-      return `The exercise in the link was left out: ${outside[0]} is out of range (${kind === 'pose'
-        ? 'a bend is a multiple of 5 from 0 to 100, a turn at most 36000' : `the frame has calls 1 to ${callCount}`}).`;
+      return `The link's exercise was left out: ${outside[0]}.`;
     const text = words ?? (kind === 'pose' ? 'Reach the faint hand\'s pose.' : 'Find the call.');
     linked = {
       id: `link:${ex} ${text}`, ex, chapter: 0, kind, prompt: text,
@@ -237,17 +243,19 @@ const exercises = (() => {
     return '';
   }
 
-  // The call the step stands on, or else the pose, as a link's exercise,
-  // with the pose, the step and the prompt typed for it.
+  // The call the step stands on, in the pose on show, or else the pose, as a
+  // link's exercise with the prompt typed for it. Neither the step nor the
+  // pose asked for goes in the link's state: they would give the answer.
   function copyAsExercise() {
     const call = pageState.state.calls[(pageState.state.step ?? 0) - 1];
     const { bend, rotX, rotY, rotZ } = viewer.pose();
-    const ex = call ? `call:${call.number}` : `pose:${[...bend, rotX, rotY, rotZ].join(',')}`;
+    const pose = `bend=${bend}&rot=${rotX},${rotY},${rotZ}`;
+    const ex = call ? `${pose}&ex=call:${call.number}` : `ex=pose:${[...bend, rotX, rotY, rotZ]}`;
     const words = ownWords.value.trim();
-    const link = `${location.href.split('#')[0]}${poseAndLink.stateLink()}&ex=${ex}` +
+    const link = `${location.href.split('#')[0]}#${poseAndLink.embedded ? 'embed&' : ''}${ex}` +
                  (words ? `&prompt=${encodeURIComponent(words)}` : '');
-    feedback.textContent = link;  // to copy by hand where the browser will not
-    navigator.clipboard.writeText(link).then(() => { feedback.textContent = `Copied: ${link}`; }, () => {});
+    exerciseLink.textContent = link;  // to copy by hand where the browser will not
+    navigator.clipboard.writeText(link).then(() => { exerciseLink.textContent = `Copied: ${link}`; }, () => {});
   }
 
   return {
@@ -258,8 +266,8 @@ const exercises = (() => {
     active: () => active,
     linked: () => linked,
     startLinked: () => linked && start(linked),
-    // A click on the canvas answers a point exercise, and selects nothing.
-    answersClick: (x, y) => active?.kind === 'point' && !!answer(active.id, [x, y]),
+    // A click on the canvas answers a point exercise, marked by the crosshair, and selects nothing.
+    answersClick: (x, y) => active?.kind === 'point' && (moveCrosshair([x, y]), !!answer(active.id, [x, y])),
     list: () => [...all, linked].filter(Boolean).map(({ id, chapter, kind, prompt: text }) => ({ id, chapter, kind, prompt: text })),
     linkPart: () => (linked ? `&ex=${linked.ex}&prompt=${encodeURIComponent(linked.prompt)}` : ''),
     listen() {

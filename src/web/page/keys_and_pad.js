@@ -18,6 +18,7 @@ const keysAndPad = (() => {
   const singleKeys = document.getElementById('single-keys');
 
   let answered = false;
+  const askNote = 'Answer the question with a key, or a button.';
 
   // KeyboardEvent.key says what the key types on any layout; these are the
   // codes X gives for the keys that type no visible character. Tab is left
@@ -60,8 +61,8 @@ const keysAndPad = (() => {
     answered = true;
     answers.hidden = true;
     consoleLine.textContent = prompt + (code >= 32 && code < 127 ? String.fromCharCode(code) : '');
-    if (serving.status.ready)
-      pageState.set({ message: '' });
+    if (serving.status.ready && pageState.state.message === askNote)
+      pageState.set({ message: '' });  // what else the page said stays
     if (code === 'y'.charCodeAt(0))
       enterFullScreen();
   }
@@ -151,6 +152,7 @@ const keysAndPad = (() => {
     keyUp,
     answer,
     answered: () => answered,
+    askNote,
     holdKey,
     stopRepeating,
     // A click of a button with a key behind it is that key's, not the button's.

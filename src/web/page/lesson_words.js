@@ -62,7 +62,7 @@ const lessonWords = (() => {
     ['move-up', 1, 'call', 'Which call moves from the index finger\'s knuckle to the middle of its first bone?',
       '{d3.s0 Translate 2}', 'Call {d3.s0 Translate 2}, glTranslatef(0, 1.2, 0), moves half the bone\'s length along the ' +
       'finger\'s Y axis.'],
-    ['middle-joint', 1, 'point', 'The index finger will be bent to 80. Where will its middle joint be?', ['d3.s1', 3, 80],
+    ['middle-joint', 1, 'point', 'The index finger will be bent to 80. Click where its middle joint will be.', ['d3.s1', 3, 80],
       'The middle joint sits one bone up the finger from the knuckle, in the knuckle\'s bent frame.'],
     ['stretched', 2, 'break', 'Switch off one call to draw the faint hand. Which?', 'skip={d3.s0 Pop 1}',
       'Without the pop at call {d3.s0 Pop 1} the stretch of call {d3.s0 Scale 1} stays, and every later shape of ' +
@@ -71,7 +71,7 @@ const lessonWords = (() => {
       'Call {d0.s0 Scale 1}, glScalef(1, 1.6, 1), stretches the unit cube 1.6 times along Y.'],
     ['ring-bent', 2, 'pose', 'Bend the ring finger to 50, with every other digit straight and no turn.',
       [[0, 50, 0, 0, 0], [0, 0, 0]], 'Each w bends the ring finger one step of 5; ten steps give 50.'],
-    ['tip-full', 3, 'point', 'The index finger will be fully bent. Where will its tip be?', ['d3.tip', 3, 100],
+    ['tip-full', 3, 'point', 'The index finger will be fully bent. Click where its tip will be.', ['d3.tip', 3, 100],
       'All three joints bend by 90 degrees, and the tip curls down towards the palm.'],
     ['index-side', 3, 'pose', 'Bend the index finger fully, and look at it from the side: rotY 90.',
       [[0, 0, 0, 100, 0], [0, 90, 0]], 'From the side the chain of three bends shows as a curl.'],
@@ -88,9 +88,9 @@ const lessonWords = (() => {
       'that copy away, and the index finger starts in the middle finger\'s bent knuckle frame.'],
     ['widening', 6, 'call', 'Which call widens every frame of the thumb?', '{d4.s0 Scale 1}',
       'Call {d4.s0 Scale 1}, glScalef(1.5, 1, 1), has no pop of its own before the thumb\'s bones.'],
-    ['thumb-turned', 6, 'pose', 'Bend the thumb to 60 and roll the hand to rotZ 45.', [[0, 0, 0, 0, 60], [0, 0, 45]],
-      'Each t bends the thumb a step; the roll keys turn the hand about Z by 5.'],
-    ['thumb-tip', 6, 'point', 'The thumb will be fully bent. Where will its tip be?', ['d4.tip', 4, 100],
+    ['thumb-turned', 6, 'pose', 'Straighten the thumb to 20 and roll the hand to rotZ 45.', [[0, 0, 0, 0, 20], [0, 0, 45]],
+      'Each g straightens the thumb a step; the roll keys turn the hand about Z by 5.'],
+    ['thumb-tip', 6, 'point', 'The thumb will be fully bent. Click where its tip will be.', ['d4.tip', 4, 100],
       'The thumb bends at its base by 50 degrees and at its joint by 90, in its widened frames.'],
   ].map(([id, chapter, kind, prompt, right, why]) => ({ id, chapter, kind, prompt, right, why }));
 

@@ -125,11 +125,10 @@ const listing = (() => {
       stepMatrices.textContent = '';
       return;
     }
-    stepWhere.textContent = `Call ${shown} of ${count}: ${callText(call)}, in ${jointLabel(joints, call.joint)}; ` +
+    stepWhere.textContent = `Call ${call.number} of ${count}: ${callText(call)}, in ${jointLabel(joints, call.joint)}; ` +
                             `stack depth ${call.depth}.`;
     const multiplied = viewer.matrixOfCall(shown - 1);
-    stepMatrices.textContent = multiplied && !call.off ? `which this call multiplied in:\n${matrixRows(multiplied)}`
-                                                       : whatItDoes(call);
+    stepMatrices.textContent = multiplied && !call.off ? matrixRows(multiplied) : whatItDoes(call);
   }
 
   // Calls 1 .. `step` of the frame drawn, or with null the whole frame.
@@ -149,8 +148,8 @@ const listing = (() => {
         chain.textContent = text;
       if (whole) {
         listCalls(state.calls, state.joints);
+        changingCalls.show();  // first: its controls take their room before a line is brought into view
         showSteps(state);
-        changingCalls.show();
       }
     },
     stepTo,

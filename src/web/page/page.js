@@ -99,7 +99,6 @@
   function beginServing() {
     canvasSize.readLargestViewport();
     serving.begin();
-    const answerFirst = keysAndPad.answered() ? '' : 'Answer the question with a key, or a button.';
     // A link with a step draws part of the hand: the code says which part.
     const { step } = pageState.state;
     const stepNote = step === null ? '' : `The link draws only calls 1 to ${step}: see Code, or show the whole frame.`;
@@ -123,8 +122,9 @@
     if (panel)
       panels.show(panel);
     poseAndLink.setMorePartsOfLink(() => changingCalls.linkPart() + chapters.linkPart() + exercises.linkPart());
-    const notes = [poseAndLink.linkNote(), poseAndLink.panelNote, chapter.note, changeNote, exerciseNote, stepNote, answerFirst];
-    pageState.set({ message: notes.filter(Boolean).join(' ') });
+    // What the link left out comes first: the question is asked on its own line anyway.
+    const notes = [poseAndLink.linkNote(), poseAndLink.panelNote, chapter.note, changeNote, exerciseNote, stepNote];
+    pageState.set({ message: notes.filter(Boolean).join(' ') || (keysAndPad.answered() ? '' : keysAndPad.askNote) });
     listenToLesson();
     panels.whenShown(showLesson);
   }

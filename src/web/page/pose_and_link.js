@@ -108,7 +108,6 @@ const poseAndLink = (() => {
     embeddedPanel,
     linkedPanel,
     panelNote: part('panel') !== null && !linkedPanel ? 'The link\'s panel was left out: panels are code, joints and learn.' : '',
-    stateLink,
     // A fresh run's link: the embedding and the size alone.
     freshLink: () => `#${embedPart}${pageState.state.size ? `size=${pageState.state.size.join('x')}` : ''}`,
     show(state) {

@@ -10,6 +10,6 @@ import { createRequire } from 'node:module';
 const { minify } = createRequire(import.meta.url)('/usr/share/nodejs/terser');
 
 export async function compactScript(source) {
-  const { code } = await minify(source, { compress: true, mangle: true, format: { comments: false } });
+  const { code } = await minify(source, { compress: { passes: 2 }, mangle: true, format: { comments: false } });
   return `${code}\n`;
 }

@@ -3,7 +3,7 @@
 // PARTS is the folder the build writes the page's files to (index.html,
 // page.css, the page's scripts, hand-viewer.js and .wasm, hand-viewer.png); every OUT
 // gets the same page, with each file index.html names in its place:
-// - the style sheet and the icon inline;
+// - the style sheet, compacted, and the icon inline;
 // - the WebAssembly as hex, made into a module by the head
 //   (carried_wasm.js): a browser will not fetch a file:// wasm;
 // - each script in its element, in index.html's order.
@@ -41,8 +41,11 @@ async function script(name) {
 let page = read('index.html', 'utf8').replace(/<!--[\s\S]*?-->\n?/g, '');
 page = await inline(page, /<link rel="icon" href="([^"]+)">/,
               (_, png) => `<link rel="icon" href="data:image/png;base64,${read(png).toString('base64')}">`);
+// The style sheet without its comments and the blanks around its braces,
+// semicolons, commas and colons (a blank before a colon may be a selector's).
+const compactStyle = css => css.replace(/\/\*[\s\S]*?\*\//g, '').replace(/([{};,:])\s+/g, '$1').replace(/\s+([{};])/g, '$1');
 page = await inline(page, /<link rel="stylesheet" href="([^"]+)">/,
-              (_, css) => `<style>\n${read(css, 'utf8').replace(/\/\*[\s\S]*?\*\/\n?/g, '').replace(/^\s+/gm, '')}</style>`);
+              (_, css) => `<style>\n${compactStyle(read(css, 'utf8'))}</style>`);
 page = await inline(page, /<link rel="preload" href="([^"]+\.wasm)"[^>]*>/,
               (_, wasm) => wasmLoader(read(wasm)));
 page = await inline(page, /<script src="([^"]+)"><\/script>/g, async (_, js) => `<script>\n${await script(js)}</script>`);
