@@ -2,7 +2,9 @@
 // over a slow network and from disk), and the pace of a motion in headless Chromium.
 // Usage: node bench/web_bench.mjs SITE_FOLDER [OTHER_SITE_FOLDER]   (bash scripts/bench.sh --web)
 // With another build's site (an earlier commit's, say), its first frame is
-// taken in the same run, loads taking turns, so the two meet the same machine.
+// taken in the same run, loads taking turns and each going first in every
+// other round, so the two meet the same machine; three times the loads, as
+// the difference looked for is small beside a load's spread.
 
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -13,8 +15,8 @@ import {
   emulateSlowNetwork, launchChromium, openPage, serveSite, slowNetwork, typeKeys, waitUntilIdle, waitUntilReady,
 } from '../tests/web/drivers/page_session.mjs';
 
-const loads = 11;
 const [site, otherSite] = process.argv.slice(2);
+const loads = otherSite ? 31 : 11;
 
 const median = values => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
@@ -80,12 +82,16 @@ async function firstFrame(browser, url) {
   for (const [way, { slow, ...addresses }] of Object.entries(ways)) {
     const runs = { viewer: [], bare: [], other: [] };
     for (let i = 0; i < loads; i++)
-      for (const name of otherSite ? ['viewer', 'other', 'bare'] : ['viewer', 'bare'])
+      for (const name of otherSite ? (i % 2 ? ['other', 'viewer', 'bare'] : ['viewer', 'other', 'bare']) : ['viewer', 'bare'])
         runs[name].push(await firstFrameOnce(browser, addresses[name], slow));
+    // Each round's two loads held against each other: the machine's drift
+    // falls out of the ratio.
     if (otherSite) {
       const [mine, theirs] = [runs.viewer, runs.other].map(list => median(list.map(run => run.frame)));
-      console.log(`first frame, ${way}: this build ${mine.toFixed(0)} ms, the other ${theirs.toFixed(0)} ms ` +
-                  `(${(mine / theirs).toFixed(2)} times)`);
+      const ratios = runs.viewer.map((run, i) => run.frame / runs.other[i].frame);
+      console.log(`first frame, ${way}: this build ${mine.toFixed(0)} ms, the other ${theirs.toFixed(0)} ms; ` +
+                  `round by round ${median(ratios).toFixed(2)} times the other's, faster in ` +
+                  `${ratios.filter(ratio => ratio < 1).length} of ${loads}`);
     }
     const times = { viewer: runs.viewer.map(run => run.frame), bare: runs.bare.map(run => run.frame) };
     const [viewer, floor] = [median(times.viewer), median(times.bare)];

@@ -11,17 +11,24 @@
 
 extern "C" {
 
-// Reads a link's hash: the pose goes to the viewer at once; the page takes
-// the rest, and the note, from what is returned.
-EMSCRIPTEN_KEEPALIVE const PageStateReading* webReadHash(const char* hash, int axes, int digit, int step,
-                                                          int joint)
+// Where the page writes a link's hash, ended by a zero, for webReadHash:
+// room for the longest it reads.
+EMSCRIPTEN_KEEPALIVE char* webHashRoom()
+{
+    static char hash[pageHashRoom + 1];
+    return hash;
+}
+
+// Reads the link's hash written to webHashRoom: the pose goes to the viewer
+// at once; the page takes the rest, and the note, from what is returned.
+EMSCRIPTEN_KEEPALIVE const PageStateReading* webReadHash(int axes, int digit, int step, int joint)
 {
     static PageStateReading reading;
     const Pose pose = currentPose();
     const float* b = pose.bend;
     const float* r = pose.rotation;
     const PageState current{{b[0], b[1], b[2], b[3], b[4]}, {r[0], r[1], r[2]}, axes, digit, step, joint, {0, 0}};
-    reading = readPageHash(hash, current);
+    reading = readPageHash(webHashRoom(), current);
     setPose(reading.state.bend, reading.state.rotation);
     glutPostRedisplay();
     return &reading;

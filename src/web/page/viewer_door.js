@@ -144,10 +144,11 @@ const viewer = (() => {
     // rest, and a note on what was left out, come back. Null if the hash is
     // longer than any link of the page's.
     readLink(hash, { axes, digit, step, joint }) {
-      if (hash.length > layout.hashRoom)
+      const bytes = new TextEncoder().encode(hash);
+      if (bytes.length > layout.hashRoom)
         return null;
-      const at = Module.ccall('webReadHash', 'number', ['string', 'number', 'number', 'number', 'number'],
-                              [hash, axes ? 1 : 0, digit, step ?? -1, joint]);
+      Module.HEAPU8.set([...bytes, 0], Module._webHashRoom());
+      const at = Module._webReadHash(axes ? 1 : 0, digit, step ?? -1, joint);
       const readStep = int(at + layout.readingStep);
       return {
         axes: int(at + layout.readingAxes) === 1, digit: int(at + layout.readingDigit),
