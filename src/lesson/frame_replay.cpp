@@ -39,8 +39,8 @@ void readUnchanged(const CallListing& frame, UnchangedFrame& out)
     }
 }
 
-// Whether call n and every call after it up to joint j's reach stay at the
-// depth the joint is reached at.
+// Whether call n and every call after it, up to the one after which the
+// next joint is reached (`reach`), stay at the depth that joint is reached at.
 bool leadsStraightTo(const UnchangedFrame& frame, int n, int reach)
 {
     for (int m = n; m <= reach; ++m)
