@@ -21,7 +21,9 @@ CallListing* lastFrame = &listings[1];
 int reachedAt[jointRoom] = {};
 int lastReachedAt[jointRoom] = {};
 int jointsReached = 0;  // in this frame
-FrameJoints frameJoints;  // of the last frame finished
+int lastJointsReached = 0;
+FrameJoints frameJoints;  // of the last frame replayed
+bool replayOwed = false;  // the last frame finished is not replayed yet
 bool inFrame = false;
 bool dimmingUnknown = false;
 
@@ -65,6 +67,17 @@ void appendToFrame(ListedName name, const double args[], int depth, const float 
         std::copy_n(nextLabel.args, 4, call.given);
         nextLabel.given = false;
     }
+}
+
+// The last frame replayed (frame_replay.h) once, when first asked for: a
+// motion's frames, recorded and never read, cost nothing more.
+void replayIfOwed()
+{
+    if (!replayOwed)
+        return;
+    replayOwed = false;
+    findJointsOfCalls(*lastFrame, lastReachedAt, lastJointsReached, frameJoints);
+    replayFrame(*lastFrame, frameJoints, selectedJoint);
 }
 
 }  // namespace
@@ -144,6 +157,8 @@ ShapeDrawing observeShape(ListedName name, const double args[], int depth, const
     appendToFrame(name, args, depth, matrix, noCallError);
     const bool reached = shownCalls < 0 || frame->count <= shownCalls;
     // A shape's joint, like every call's, is the unchanged frame's: the last frame's serves.
+    if (selectedJoint >= 0)
+        replayIfOwed();
     if (selectedJoint >= 0 && frameJoints.count == 0)
         dimmingUnknown = true;
     const int joint = frame->count <= frameJoints.count ? frameJoints.ofCall[frame->count] : -1;
@@ -161,10 +176,10 @@ void observeJointReached(int joint)
 void observeFrameFinished()
 {
     inFrame = false;
-    findJointsOfCalls(*frame, reachedAt, jointsReached, frameJoints);
-    replayFrame(*frame, frameJoints, selectedJoint);
     std::swap(frame, lastFrame);
     std::copy_n(reachedAt, jointRoom, lastReachedAt);
+    lastJointsReached = jointsReached;
+    replayOwed = true;
 }
 
 bool selectionWantsAnotherFrame()
@@ -186,6 +201,7 @@ void drawOnlyFirstCalls(int count)
 
 const CallListing& lastFrameCalls()
 {
+    replayIfOwed();
     return *lastFrame;
 }
 

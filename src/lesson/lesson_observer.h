@@ -49,7 +49,7 @@ ShapeDrawing observeShape(ListedName name, const double args[], int depth, const
 void observeJointReached(int joint);
 
 // The frame is complete: what is drawn over it is in no listing. Its calls
-// are replayed (frame_replay.h).
+// are replayed (frame_replay.h) when first read.
 void observeFrameFinished();
 
 // A selection drawn before any frame was finished could not know which

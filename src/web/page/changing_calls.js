@@ -86,10 +86,12 @@ const changingCalls = (() => {
     read,
     // A link's skip=, swap= and edit=, made; or a note on why they were left out.
     fromLink(linkText) {
-      const asked = linkText ? read(linkText) : none;
+      if (!linkText)
+        return '';
+      const asked = read(linkText);
       if (!asked)
         return 'The link\'s changes to the calls could not be read and were left out.';
-      const refusal = linkText ? change(asked) : null;
+      const refusal = change(asked);
       return refusal ? `The link's changes to the calls were left out: ${refusal}` : '';
     },
     skip: off => change({ ...changes, off }),

@@ -228,12 +228,11 @@ const exercises = (() => {
     if (!readable)
       return 'The exercise in the link could not be read.';
     const callCount = pageState.state.calls.length;
-    const outside = kind === 'pose'
-      ? values.flatMap((v, i) => (i < 5 ? (v % 5 || v < 0 || v > 100) && `bend ${v} is no step of 5 from 0 to 100`
-                                        : Math.abs(v) > 36000 && `turn ${v} is past 36000`) || [])
-      : values.flatMap(k => (k < 1 || k > callCount ? [`the frame's calls are 1 to ${callCount}, not ${k}`] : []));
-    if (outside.length > 0)
-      return `The link's exercise was left out: ${outside[0]}.`;
+    const outOfRange = (v, i) => (kind === 'call' ? v < 1 || v > callCount : i < 5 ? v % 5 || v < 0 || v > 100 : Math.abs(v) > 36000);
+    const at = values.findIndex(outOfRange);
+    if (at >= 0)
+      return `The link's exercise was left out: ${kind === 'call' ? `the frame's calls are 1 to ${callCount}, not ${values[at]}`
+        : at < 5 ? `bend ${values[at]} is no step of 5 from 0 to 100` : `turn ${values[at]} is past 36000`}.`;
     const text = words ?? (kind === 'pose' ? 'Reach the faint hand\'s pose.' : 'Find the call.');
     linked = {
       id: `link:${ex} ${text}`, ex, chapter: 0, kind, prompt: text,
